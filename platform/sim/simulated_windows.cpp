@@ -1,0 +1,47 @@
+#include "platform/sim/simulated_windows.h"
+
+#include <memory>
+
+namespace quellix::sim {
+namespace {
+std::unique_ptr<SimulatedWindows> current = std::make_unique<SimulatedWindows>();
+}  // namespace
+
+SimulatedWindows& System() { return *current; }
+
+void Reset() { current = std::make_unique<SimulatedWindows>(); }
+
+Process& SimulatedWindows::AddProcess(DWORD id, std::string name) {
+  Process process;
+  process.id = id;
+  process.name = std::move(name);
+  processes.push_back(std::move(process));
+  return processes.back();
+}
+
+Process* SimulatedWindows::FindProcess(DWORD id) {
+  for (Process& process : processes) {
+    if (process.id == id) return &process;
+  }
+  return nullptr;
+}
+
+HANDLE SimulatedWindows::OpenHandle(DWORD processId, DWORD access) {
+  nextHandle_ += 4;
+  openHandles_[nextHandle_] = {processId, access};
+  ++handlesOpened_;
+  return reinterpret_cast<HANDLE>(nextHandle_);
+}
+
+bool SimulatedWindows::CloseHandle(HANDLE handle) {
+  return openHandles_.erase(reinterpret_cast<std::uintptr_t>(handle)) == 1;
+}
+
+Process* SimulatedWindows::ProcessOf(HANDLE handle, DWORD neededAccess) {
+  const auto found = openHandles_.find(reinterpret_cast<std::uintptr_t>(handle));
+  if (found == openHandles_.end()) return nullptr;
+  if ((found->second.access & neededAccess) != neededAccess) return nullptr;
+  return FindProcess(found->second.processId);
+}
+
+}  // namespace quellix::sim

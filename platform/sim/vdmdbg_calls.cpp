@@ -1,0 +1,30 @@
+#include "platform/vdmdbg_calls.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/sim/simulated_windows.h"
+
+namespace quellix::os {
+
+INT VDMEnumTaskWOWEx(DWORD processId, TASKENUMPROCEX callback, LPARAM userDefined) {
+  sim::SimulatedWindows& system = sim::System();
+  system.taskEnumerations.push_back(processId);
+  const sim::Process* process = system.FindProcess(processId);
+  if (!process || !process->hostsWow) return 0;
+  // Copied first: a callback may change the simulated system.
+  const std::vector<sim::Task> tasks = process->tasks;
+  INT reported = 0;
+  for (const sim::Task& task : tasks) {
+    std::string moduleName = "TASK";
+    std::vector<char> fileName(task.filePath.begin(), task.filePath.end());
+    fileName.push_back('\0');
+    ++reported;
+    if (callback(task.threadId, 0, task.task16, moduleName.data(), fileName.data(), userDefined)) {
+      break;
+    }
+  }
+  return reported;
+}
+
+}  // namespace quellix::os

@@ -1,0 +1,46 @@
+#pragma once
+// The Windows types and constants that the platform seam speaks in. On Windows
+// they are the system's own; elsewhere this header supplies the few the program
+// needs, with the same names and widths as in a 32-bit Windows build.
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cstdint>
+
+using BOOL = int;
+using INT = int;
+using UINT = unsigned int;
+using LONG = std::int32_t;
+using DWORD = std::uint32_t;
+using WORD = std::uint16_t;
+using BYTE = std::uint8_t;
+using CHAR = char;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using PSZ = char*;
+using LPARAM = std::intptr_t;
+using WPARAM = std::uintptr_t;
+using LRESULT = std::intptr_t;
+using HANDLE = void*;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+using HMODULE = HINSTANCE;
+struct HWND__;
+using HWND = HWND__*;
+
+#define WINAPI
+#define CALLBACK
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+
+inline constexpr DWORD PROCESS_TERMINATE = 0x0001;
+inline constexpr DWORD PROCESS_VM_READ = 0x0010;
+inline constexpr DWORD PROCESS_QUERY_INFORMATION = 0x0400;
+inline constexpr DWORD SYNCHRONIZE = 0x00100000;
+
+inline constexpr UINT MB_OK = 0x00000000;
+inline constexpr UINT MB_ICONERROR = 0x00000010;
+inline constexpr UINT MB_TASKMODAL = 0x00002000;
+#endif
