@@ -40,6 +40,25 @@ inline constexpr DWORD PROCESS_VM_READ = 0x0010;
 inline constexpr DWORD PROCESS_QUERY_INFORMATION = 0x0400;
 inline constexpr DWORD SYNCHRONIZE = 0x00100000;
 
+using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
+struct HICON__;
+using HICON = HICON__*;
+
+inline constexpr UINT WM_NULL = 0x0000;
+inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_QUERYENDSESSION = 0x0011;
+inline constexpr UINT WM_ENDSESSION = 0x0016;
+inline constexpr UINT WM_COMMAND = 0x0111;
+inline constexpr UINT WM_MOUSEMOVE = 0x0200;
+inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
+inline constexpr UINT WM_LBUTTONUP = 0x0202;
+inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
+inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_USER = 0x0400;
+
+inline constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
+
 inline constexpr UINT MB_OK = 0x00000000;
 inline constexpr UINT MB_ICONERROR = 0x00000010;
 inline constexpr UINT MB_TASKMODAL = 0x00002000;

@@ -55,7 +55,7 @@ std::int32_t ScanProcesses(ProcessList& list) {
     ReportEnumerationFailure(bytesReturned);
   }
   // A failed call may report any byte count; never read past the array for it.
-  const std::size_t count = std::min(bytesReturned / sizeof(DWORD), kMaxProcessIds);
+  const std::size_t count = std::min<std::size_t>(bytesReturned / sizeof(DWORD), kMaxProcessIds);
   for (std::size_t position = 1; position <= count; ++position) {
     const DWORD processId = processIds[position - 1];
     const auto number = static_cast<std::int32_t>(position);

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Checks built Windows images for what Wine would not notice:
+#   - the process-status calls come from psapi.dll, and nothing named K32* from
+#     kernel32.dll (those exports do not exist on Windows XP);
+#   - ASLR (DYNAMIC_BASE), DEP (NX_COMPAT) and terminal-server awareness;
+#   - no DLL beyond the system's (the C++ runtime is linked in statically).
+# Usage: check-image.sh IMAGE.exe...   Each image that imports from psapi.dll
+# must import the three calls the process scan makes.
+set -uo pipefail
+objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+system_dlls='^(kernel32|user32|gdi32|shell32|psapi|msvcrt|advapi32|comctl32|ole32|oleaut32|uxtheme|ws2_32|shlwapi|comdlg32)\.dll$'
+failures=0
+
+fail() {
+  echo "FAIL $1: $2"
+  failures=$((failures + 1))
+}
+
+for image in "$@"; do
+  headers=$("$objdump" -p "$image") || { fail "$image" "objdump cannot read it"; continue; }
+  name=$(basename "$image")
+
+  for flag in DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE; do
+    grep -qw "$flag" <<<"$headers" || fail "$name" "DllCharacteristics lack $flag"
+  done
+
+  if grep -qE '^\s+[0-9a-f]+\s+[0-9]+\s+K32' <<<"$headers"; then
+    fail "$name" "imports K32* functions: $(grep -oE 'K32[A-Za-z]+' <<<"$headers" | sort -u | tr '\n' ' ')"
+  fi
+
+  while read -r dll; do
+    lower=$(tr '[:upper:]' '[:lower:]' <<<"$dll")
+    [[ $lower =~ $system_dlls ]] || fail "$name" "needs $dll, which Windows does not ship"
+  done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
+
+  psapi=$(sed -n '/DLL Name: [Pp][Ss][Aa][Pp][Ii]\.[Dd][Ll][Ll]/,/^\s*$/p' <<<"$headers")
+  if [[ -n $psapi ]]; then
+    for call in EnumProcesses EnumProcessModules GetModuleBaseNameA; do
+      grep -qw "$call" <<<"$psapi" || fail "$name" "does not import $call from psapi.dll"
+    done
+  else
+    fail "$name" "imports nothing from psapi.dll"
+  fi
+
+  ((failures == 0)) && echo "ok   $name: psapi imports, no K32*, DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE, system DLLs only"
+done
+
+((failures == 0)) || { echo "$failures problem(s) found"; exit 1; }

@@ -1,0 +1,30 @@
+# Sourced: sets up the environment for one Wine state folder (argument 1).
+# Every test run has its own prefix under the build folder, so nothing a test
+# does touches the user's own Wine.
+quellix_wine_state=$(mkdir -p "$1" && cd "$1" && pwd)
+export WINEPREFIX="$quellix_wine_state/prefix"
+export WINEDEBUG=-all
+# No Mono or Gecko installers popping up in a fresh prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+if [[ -f "$quellix_wine_state/display" ]]; then
+  DISPLAY=$(cat "$quellix_wine_state/display")
+  export DISPLAY
+fi
+
+# Creates the prefix once; concurrent callers wait for the first.
+quellix_wine_ensure_prefix() {
+  (
+    flock 9
+    if [[ ! -f "$WINEPREFIX/.quellix-ready" ]]; then
+      wineboot -i >/dev/null 2>&1
+      wineserver -w
+      # Programs started with a plain "wine prog.exe" join the virtual desktop
+      # named shell, whose taskbar has a notification area.
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f >/dev/null 2>&1
+      wineserver -w
+      touch "$WINEPREFIX/.quellix-ready"
+    fi
+  ) 9>"$quellix_wine_state/prefix.lock"
+}

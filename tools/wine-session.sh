@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts or stops what the Windows tests run in:
+#   wine-session.sh start STATE_DIR   an Xvfb display of our own and the prefix
+#   wine-session.sh stop STATE_DIR    the prefix's wineserver and that Xvfb
+# Only what this script started is ended, by its own process id.
+set -euo pipefail
+action=$1
+state_dir=$2
+mkdir -p "$state_dir"
+
+case $action in
+  start)
+    rm -f "$state_dir/display"
+    # A display number no other server holds.
+    for n in $(seq 90 150); do
+      if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$state_dir/xvfb.log" 2>&1 &
+        echo $! >"$state_dir/xvfb.pid"
+        for _ in $(seq 50); do
+          [[ -e /tmp/.X11-unix/X$n ]] && break
+          sleep 0.1
+        done
+        if [[ -e /tmp/.X11-unix/X$n ]]; then
+          echo ":$n" >"$state_dir/display"
+          break
+        fi
+        kill "$(cat "$state_dir/xvfb.pid")" 2>/dev/null || true
+      fi
+    done
+    [[ -f "$state_dir/display" ]] || { echo "no X display could be started" >&2; exit 1; }
+    # shellcheck source=tools/wine-env.sh
+    source "$(dirname "$0")/wine-env.sh" "$state_dir"
+    quellix_wine_ensure_prefix
+    echo "Wine prefix $WINEPREFIX on display $DISPLAY"
+    ;;
+  stop)
+    # shellcheck source=tools/wine-env.sh
+    source "$(dirname "$0")/wine-env.sh" "$state_dir"
+    [[ -d "$WINEPREFIX" ]] && wineserver -k 2>/dev/null || true
+    if [[ -f "$state_dir/xvfb.pid" ]]; then
+      kill "$(cat "$state_dir/xvfb.pid")" 2>/dev/null || true
+      rm -f "$state_dir/xvfb.pid" "$state_dir/display"
+    fi
+    ;;
+  *)
+    echo "usage: $0 start|stop STATE_DIR" >&2
+    exit 2
+    ;;
+esac

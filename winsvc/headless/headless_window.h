@@ -1,0 +1,52 @@
+#pragma once
+// The headless main window behind the window services on Linux, as the native
+// tests see it: no real window, but the model, the window procedure, the
+// visibility and size flags, a scripted pop-up menu, and a hook for the moment
+// the event loop would wait.
+//
+// OpenMainWindow starts all of this afresh: no scripted answers, no recorded
+// menus, no idle hook, the services' own window procedure.
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+#include "winsvc/window_model.h"
+
+namespace quellix::headless {
+
+// The open window's model; throws std::logic_error when no window is open.
+WindowModel& Model();
+
+// Delivers a message to the window through its current window procedure, as
+// the system would, and returns the procedure's result; 0 when no window is open.
+LRESULT SendWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+// Whether the window is off the screen. It is until the first NextEvent shows
+// it, unless the program has called SetHidden before.
+bool IsHidden();
+bool IsIconized();
+
+// Called by NextEvent when no event is pending, where a real window would wait
+// for messages; it may post events or send messages. When the queue is still
+// empty afterwards, NextEvent returns false and RanDry() is true.
+void SetIdle(std::function<void()> idle);
+// Whether the last NextEvent returned false because nothing was pending
+// rather than because the loop had ended.
+bool RanDry();
+
+// The pop-up menu's answers, taken one per ShowPopupMenu in order; 0 (dismissed)
+// once they are used up. Replaces any answers not yet taken.
+void ScriptPopupAnswers(std::initializer_list<int> answers);
+
+struct PopupCall {
+  std::string menuString;
+  int x = 0;
+  int y = 0;
+};
+// Every ShowPopupMenu since the window was opened, in order.
+const std::vector<PopupCall>& PopupCalls();
+
+}  // namespace quellix::headless
