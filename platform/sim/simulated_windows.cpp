@@ -20,10 +20,16 @@ Process& SimulatedWindows::AddProcess(DWORD id, std::string name) {
 }
 
 Process* SimulatedWindows::FindProcess(DWORD id) {
-  for (Process& process : processes) {
-    if (process.id == id) return &process;
-  }
-  return nullptr;
+  const auto indexed = [&]() -> Process* {
+    const auto found = processIndex_.find(id);
+    if (found == processIndex_.end() || found->second >= processes.size()) return nullptr;
+    Process& process = processes[found->second];
+    return process.id == id ? &process : nullptr;
+  };
+  if (Process* process = indexed()) return process;
+  processIndex_.clear();
+  for (std::size_t i = 0; i < processes.size(); ++i) processIndex_.try_emplace(processes[i].id, i);
+  return indexed();
 }
 
 HANDLE SimulatedWindows::OpenHandle(DWORD processId, DWORD access) {

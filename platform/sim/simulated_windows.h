@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/win_types.h"
@@ -68,6 +69,9 @@ class SimulatedWindows {
     DWORD access;
   };
   std::map<std::uintptr_t, OpenHandleInfo> openHandles_;
+  // Where each id stood in processes when last looked at; a stale entry is
+  // noticed on use and the index made anew, so tests may edit the table freely.
+  std::unordered_map<DWORD, std::size_t> processIndex_;
   int handlesOpened_ = 0;
   std::uintptr_t nextHandle_ = 0x1000;
 };

@@ -59,8 +59,7 @@ DummyProcess DummyFolder::Start(const std::string& executableName) {
     throw std::runtime_error("cannot start " + copy);
   }
   ::CloseHandle(started.hThread);
-  // Listed by the system only once it runs; the sleeper has no message loop,
-  // so wait until its main thread is past start-up.
+  // Its modules can be read only once the loader is done with it.
   ::WaitForInputIdle(started.hProcess, 2000);
   return DummyProcess(started.hProcess, started.dwProcessId);
 }

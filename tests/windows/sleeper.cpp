@@ -3,6 +3,10 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Looking at the (empty) message queue once tells a starter waiting in
+  // WaitForInputIdle that start-up is over and the process can be inspected.
+  MSG message;
+  ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   ::Sleep(INFINITE);
   return 0;
 }
