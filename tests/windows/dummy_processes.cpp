@@ -1,5 +1,7 @@
 #include "dummy_processes.h"
 
+#include <psapi.h>
+
 #include <stdexcept>
 #include <utility>
 
@@ -23,6 +25,28 @@ void DummyProcess::End() {
   if (IsRunning()) ::TerminateProcess(process_, 0);
   ::WaitForSingleObject(process_, 10000);
 }
+
+namespace {
+
+// A new process's modules can be read only once the loader has mapped them;
+// until then a scan would list it as unknown.
+void WaitUntilInspectable(DWORD processId) {
+  for (int attempt = 0; attempt < 500; ++attempt) {
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process) {
+      HMODULE module = nullptr;
+      DWORD needed = 0;
+      char name[MAX_PATH] = {};
+      const bool named = ::EnumProcessModules(process, &module, sizeof module, &needed) &&
+                         ::GetModuleBaseNameA(process, module, name, MAX_PATH) > 0;
+      ::CloseHandle(process);
+      if (named) return;
+    }
+    ::Sleep(10);
+  }
+}
+
+}  // namespace
 
 std::string ProgramFolder() {
   char path[MAX_PATH] = {};
@@ -59,8 +83,7 @@ DummyProcess DummyFolder::Start(const std::string& executableName) {
     throw std::runtime_error("cannot start " + copy);
   }
   ::CloseHandle(started.hThread);
-  // Its modules can be read only once the loader is done with it.
-  ::WaitForInputIdle(started.hProcess, 2000);
+  WaitUntilInspectable(started.dwProcessId);
   return DummyProcess(started.hProcess, started.dwProcessId);
 }
 

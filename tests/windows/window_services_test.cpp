@@ -1,0 +1,264 @@
+// The real window services under Wine: event sequences from posted events,
+// window messages and real mouse and keyboard input.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+
+#include "event_sequence.h"
+#include "winsvc/win32/dialog_units.h"
+#include "winsvc/win32/font_set.h"
+#include "winsvc/window_definition.h"
+#include "winsvc/window_services.h"
+
+namespace quellix {
+namespace {
+
+using testing::Only;
+using testing::RecordEvents;
+using testing::SameEvents;
+
+constexpr ControlNumber kSheet = 1;
+constexpr ControlNumber kRegionA = 3;
+constexpr ControlNumber kRegionB = 4;
+constexpr ControlNumber kButton = 6;
+constexpr ControlNumber kThirdTab = 9;
+constexpr ControlNumber kTopRegion = 13;
+constexpr EventCode kApplicationEvent = 1025;
+
+constexpr std::array<ControlDefinition, 13> kControls{{
+    {.number = 1, .name = "?SHEET", .kind = ControlKind::kSheet, .width = 200, .height = 100,
+     .noTabs = true, .noSheetFrame = true},
+    {.number = 2, .name = "?TAB1", .kind = ControlKind::kTab, .parent = 1},
+    {.number = 3, .name = "?REGIONA", .kind = ControlKind::kRegion, .parent = 2, .x = 10, .y = 20,
+     .width = 40, .height = 12, .immediateEvents = true},
+    {.number = 4, .name = "?REGIONB", .kind = ControlKind::kRegion, .parent = 2, .x = 50, .y = 20,
+     .width = 40, .height = 12, .immediateEvents = true},
+    {.number = 5, .name = "?TEXT", .kind = ControlKind::kText, .parent = 2, .x = 10, .y = 20,
+     .text = "Pointer here", .transparent = true},
+    {.number = 6, .name = "?BUTTON", .kind = ControlKind::kButton, .parent = 2, .x = 10, .y = 60,
+     .width = 45, .height = 14, .text = "Press"},
+    {.number = 7, .name = "?TAB2", .kind = ControlKind::kTab, .parent = 1},
+    {.number = 8, .name = "?LIST", .kind = ControlKind::kList, .parent = 7, .x = 1, .y = 24,
+     .width = 150, .height = 60, .listFormat = "24R(2)|@N5_B@100L(2)|@s255@"},
+    {.number = 9, .name = "?TAB3", .kind = ControlKind::kTab, .parent = 1},
+    {.number = 10, .name = "?GROUP", .kind = ControlKind::kOptionGroup, .parent = 9, .x = 10,
+     .y = 20, .width = 150, .height = 50, .text = " Group ", .boxed = true},
+    {.number = 11, .name = "?RADIO1", .kind = ControlKind::kRadioButton, .parent = 10, .x = 20,
+     .y = 35, .text = "One", .value = "ONE"},
+    {.number = 12, .name = "?RADIO2", .kind = ControlKind::kRadioButton, .parent = 10, .x = 80,
+     .y = 35, .text = "Two", .value = "TWO"},
+    {.number = 13, .name = "?TOPREGION", .kind = ControlKind::kRegion, .width = 200, .height = 10},
+}};
+
+constexpr std::array<std::int32_t, 2> kAlertedKeys{0x1B, 0x73 + kAltKeyFlag};
+
+constexpr WindowDefinition kDefinition{
+    .width = 200,
+    .height = 100,
+    .centred = true,
+    .singleBorder = true,
+    .fontFace = "MS Sans Serif",
+    .textColour = {0, 255, 0},
+    .immediateEvents = true,
+    .alertedKeys = kAlertedKeys,
+    .controls = kControls,
+};
+
+class WindowServicesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenMainWindow(kDefinition, &versionCode_, nullptr);
+    window_ = NativeHandle();
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override { CloseMainWindow(); }
+
+  void ShowInFront() {
+    SetHidden(false);
+    ::SetForegroundWindow(window_);
+    ::SetFocus(window_);
+    RecordEvents(300);
+    collected_.clear();
+  }
+
+  // The screen point at dialog units (x, y) of the client area.
+  POINT ScreenPoint(int x, int y) const {
+    const win32::FontSet fonts("MS Sans Serif", 8);
+    const win32::DialogUnits units(fonts.Base());
+    POINT point{units.ToPixelsX(x), units.ToPixelsY(y)};
+    ::ClientToScreen(window_, &point);
+    return point;
+  }
+
+  static void MovePointerTo(POINT point) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = point.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = point.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
+  }
+
+  static void Mouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof input);
+  }
+
+  static void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
+    for (const auto& [key, down] : strokes) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = key;
+      input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+      ::SendInput(1, &input, sizeof input);
+    }
+  }
+
+  // Runs the loop for a while, so that input reaches the window before the
+  // next (the system merges pointer moves that wait in the queue), and keeps
+  // what it delivered.
+  void Collect(UINT milliseconds = 150) {
+    const std::vector<Event> events = RecordEvents(milliseconds);
+    collected_.insert(collected_.end(), events.begin(), events.end());
+  }
+
+  std::vector<Event> collected_;
+
+  Text12 versionCode_{"ONE"};
+  HWND window_ = nullptr;
+};
+
+TEST_F(WindowServicesTest, EventsPostedInOnePassArriveInOrderAndTheLoopEndsAfterTheClose) {
+  PostEvent(kEventAccepted, kButton);
+  PostEvent(kEventCloseWindow, 0);
+  PostEvent(kEventAccepted, kButton);  // still queued when the loop ends
+  std::vector<Event> delivered;
+  while (NextEvent()) delivered.push_back({CurrentEvent(), CurrentControl()});
+  EXPECT_TRUE(SameEvents({{kEventAccepted, kButton}, {kEventCloseWindow, 0}}, delivered));
+  EXPECT_FALSE(NextEvent());
+}
+
+TEST_F(WindowServicesTest, ACloseWhileHiddenEndsTheLoop) {
+  SetHidden(true);
+  PostEvent(kEventCloseWindow, 0);
+  ASSERT_TRUE(NextEvent());
+  EXPECT_EQ(CurrentEvent(), kEventCloseWindow);
+  EXPECT_FALSE(NextEvent());
+  EXPECT_TRUE(::IsWindow(window_));
+}
+
+TEST_F(WindowServicesTest, TheSystemsCloseRequestBecomesAnEventAndTheWindowStays) {
+  ::PostMessageA(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(SameEvents({{kEventCloseWindow, 0}}, RecordEvents(2000)));
+  EXPECT_TRUE(::IsWindow(window_));
+}
+
+TEST_F(WindowServicesTest, AnApplicationEventArrivesUnchanged) {
+  PostEvent(kApplicationEvent, 77);
+  EXPECT_TRUE(SameEvents({{kApplicationEvent, 77}}, RecordEvents(300)));
+}
+
+TEST_F(WindowServicesTest, IconizedAndHiddenThenShownAndRestoredGivesOneRestoredEvent) {
+  const std::vector<EventCode> sizeEvents{kEventRestored, kEventMaximized, kEventIconized};
+  SetIconized(true);
+  EXPECT_FALSE(::IsWindowVisible(window_)) << "iconizing showed the hidden window";
+  SetHidden(true);
+  EXPECT_TRUE(SameEvents({{kEventIconized, 0}}, Only(RecordEvents(300), sizeEvents)));
+  EXPECT_FALSE(::IsWindowVisible(window_));
+  EXPECT_TRUE(::IsIconic(window_));
+
+  SetHidden(false);
+  SetIconized(false);
+  EXPECT_TRUE(SameEvents({{kEventRestored, 0}}, Only(RecordEvents(300), sizeEvents)));
+  EXPECT_TRUE(::IsWindowVisible(window_));
+  EXPECT_FALSE(::IsIconic(window_));
+
+  SetIconized(true);
+  SetHidden(true);
+  SetIconized(true);  // already iconized: nothing
+  EXPECT_TRUE(SameEvents({{kEventIconized, 0}}, Only(RecordEvents(300), sizeEvents)));
+}
+
+TEST_F(WindowServicesTest, AHiddenWindowIsRestoredWithoutBeingShown) {
+  SetIconized(true);
+  SetHidden(true);
+  RecordEvents(200);
+  SetIconized(false);
+  EXPECT_TRUE(SameEvents({{kEventRestored, 0}},
+                         Only(RecordEvents(300), {kEventRestored, kEventIconized})));
+  EXPECT_FALSE(::IsWindowVisible(window_));
+  EXPECT_FALSE(::IsIconic(window_));
+  RECT frame{};
+  ::GetWindowRect(window_, &frame);
+  EXPECT_GT(frame.right - frame.left, 100);
+}
+
+TEST_F(WindowServicesTest, ThePointerEnteringAndLeavingRegionsIsReported) {
+  ShowInFront();
+  for (POINT point : {POINT{2, 2}, ScreenPoint(20, 25), ScreenPoint(60, 25),
+                      ScreenPoint(120, 25) /* on the page, outside both regions */}) {
+    MovePointerTo(point);
+    Collect();
+  }
+  EXPECT_TRUE(SameEvents({{kEventPointerEntered, kRegionA},
+                          {kEventPointerLeft, kRegionA},
+                          {kEventPointerEntered, kRegionB},
+                          {kEventPointerLeft, kRegionB}},
+                         Only(collected_, {kEventPointerEntered, kEventPointerLeft})));
+}
+
+TEST_F(WindowServicesTest, AnyMouseButtonInARegionIsAccepted) {
+  ShowInFront();
+  MovePointerTo(ScreenPoint(20, 25));
+  Collect();
+  Mouse(MOUSEEVENTF_RIGHTDOWN);
+  Mouse(MOUSEEVENTF_RIGHTUP);
+  Collect();
+  MovePointerTo(ScreenPoint(150, 5));
+  Collect();
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  Mouse(MOUSEEVENTF_LEFTUP);
+  Collect(300);
+  EXPECT_TRUE(SameEvents({{kEventAccepted, kRegionA}, {kEventAccepted, kTopRegion}},
+                         Only(collected_, {kEventAccepted})));
+}
+
+TEST_F(WindowServicesTest, SelectingTheThirdTabMakesItCurrent) {
+  EXPECT_EQ(CurrentTab(kSheet), 1);
+  SelectControl(kThirdTab, 0);
+  EXPECT_EQ(CurrentTab(kSheet), 3);
+}
+
+TEST_F(WindowServicesTest, AlertedEscAndAltF4ChangeNothing) {
+  ShowInFront();
+  Keys({{VK_ESCAPE, true}, {VK_ESCAPE, false}});
+  Collect();
+  Keys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}});
+  Collect(300);
+  EXPECT_TRUE(SameEvents({{kEventPreAlert, 0}, {kEventAlertKey, 0}, {kEventPreAlert, 0},
+                          {kEventAlertKey, 0}},
+                         Only(collected_, {kEventPreAlert, kEventAlertKey, kEventCloseWindow})));
+  EXPECT_TRUE(::IsWindow(window_));
+  EXPECT_TRUE(::IsWindowVisible(window_));
+}
+
+TEST_F(WindowServicesTest, ChangingFontStylesLeaksNoFont) {
+  // Windows counts a process's GDI objects; Wine's GetGuiResources says 0, so
+  // the fonts the services made and not yet deleted are counted as well.
+  const auto gdiObjects = [] { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); };
+  for (int i = 0; i < 10; ++i) SetFontStyle(5, i % 2 ? 8192 : 400);
+  const DWORD objectsAfterTen = gdiObjects();
+  const int fontsAfterTen = win32::FontSet::FontsAlive();
+  for (int i = 0; i < 1000; ++i) SetFontStyle(5, i % 2 ? 8192 : 400);
+  EXPECT_EQ(gdiObjects(), objectsAfterTen);
+  EXPECT_EQ(win32::FontSet::FontsAlive(), fontsAfterTen);
+  EXPECT_GT(fontsAfterTen, 0);
+  CloseMainWindow();
+  EXPECT_EQ(win32::FontSet::FontsAlive(), 0);
+}
+
+}  // namespace
+}  // namespace quellix

@@ -1,0 +1,21 @@
+#include "winsvc/win32/dialog_units.h"
+
+#include "winsvc/win32/gdi_handles.h"
+
+namespace quellix::win32 {
+
+DialogUnits::DialogUnits(HFONT font) {
+  WindowDc screen(nullptr);
+  const Selection selected(screen.get(), font);
+  TEXTMETRICA metrics{};
+  ::GetTextMetricsA(screen.get(), &metrics);
+  // The average over the letters, as dialog templates measure it: closer to
+  // what text needs than the font's own tmAveCharWidth.
+  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE extent{};
+  ::GetTextExtentPoint32A(screen.get(), kLetters, 52, &extent);
+  if (extent.cx > 0) averageWidth_ = (extent.cx / 26 + 1) / 2;
+  if (metrics.tmHeight > 0) height_ = metrics.tmHeight;
+}
+
+}  // namespace quellix::win32

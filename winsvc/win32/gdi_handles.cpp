@@ -1,0 +1,21 @@
+#include "winsvc/win32/gdi_handles.h"
+
+namespace quellix::win32 {
+
+BufferedPaint::BufferedPaint(HWND window)
+    : window_(window), screen_(::BeginPaint(window, &paint_)) {
+  ::GetClientRect(window, &client_);
+  memory_ = ::CreateCompatibleDC(screen_);
+  bitmap_ = Bitmap(::CreateCompatibleBitmap(screen_, client_.right > 0 ? client_.right : 1,
+                                            client_.bottom > 0 ? client_.bottom : 1));
+  previousBitmap_ = ::SelectObject(memory_, bitmap_.get());
+}
+
+BufferedPaint::~BufferedPaint() {
+  ::BitBlt(screen_, 0, 0, client_.right, client_.bottom, memory_, 0, 0, SRCCOPY);
+  ::SelectObject(memory_, previousBitmap_);
+  ::DeleteDC(memory_);
+  ::EndPaint(window_, &paint_);
+}
+
+}  // namespace quellix::win32

@@ -1,0 +1,85 @@
+#pragma once
+// The real main window: built from its definition, it turns window messages
+// into calls on the window model and draws what the model holds. Buttons, the
+// option group, its radio buttons and the list are child windows; texts, the
+// line and the image are drawn by the window itself, over its background; the
+// sheet, its tabs and the regions exist only in the model.
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "winsvc/win32/dialog_units.h"
+#include "winsvc/win32/font_set.h"
+#include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/list_control.h"
+#include "winsvc/window_model.h"
+
+namespace quellix::win32 {
+
+class MainWindow {
+ public:
+  // Creates the window hidden, in the normal size state, centred on the screen.
+  MainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+  WindowModel& Model() { return model_; }
+
+  bool NextEvent();
+  void PostEvent(EventCode code, ControlNumber control);
+  void SetControlText(ControlNumber control, std::string_view text);
+  void SetFontStyle(ControlNumber control, FontStyle style);
+  void SelectControl(ControlNumber control, int position);
+  void RedrawControl(ControlNumber control);
+  void SetHidden(bool hidden);
+  void SetIconized(bool iconized);
+
+  // The services' own window procedure: the one a replacement forwards to.
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  struct Control {
+    const ControlDefinition* definition;
+    HWND child = nullptr;  // null for what the window draws itself
+    RECT rect{};           // pixels, in the client area
+    FontStyle style = 0;
+    HFONT font = nullptr;
+  };
+
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls();
+  HWND CreateChild(const Control& control);
+  RECT RectOf(const ControlDefinition& definition, HFONT font) const;
+  Control* Find(ControlNumber number);
+  void Paint();
+  void PaintControl(HDC dc, const Control& control);
+  // Shows each child as the model says; the window's own drawing follows at
+  // the next paint.
+  void SyncPresence();
+  void SyncRadioButtons();
+  void Invalidate(const RECT& rect);
+  // Reports the size state the window is in now to the model.
+  void ObserveSizeState();
+  // Whether the message is an alerted key the model has taken.
+  bool TakeAlertedKey(const MSG& message);
+  void WakeLoop();
+
+  WindowModel model_;
+  FontSet fonts_;
+  DialogUnits units_;
+  Brush backgroundBrush_;
+  Icon windowIcon_;
+  Icon bigWindowIcon_;
+  HWND window_ = nullptr;
+  std::vector<Control> controls_;
+  std::vector<Icon> images_;  // one per image control, in the order of controls_
+  std::vector<std::unique_ptr<ListControl>> lists_;
+  bool trackingPointer_ = false;
+  bool keepHidden_ = false;  // while a hidden window changes its size state
+};
+
+}  // namespace quellix::win32

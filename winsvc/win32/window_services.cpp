@@ -1,0 +1,71 @@
+// The window services on Windows: each operation on the one real main window.
+#include "winsvc/window_services.h"
+
+#include <memory>
+
+#include "winsvc/win32/main_window.h"
+
+namespace quellix {
+namespace {
+std::unique_ptr<win32::MainWindow> mainWindow;
+}  // namespace
+
+void OpenMainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list) {
+  mainWindow.reset();
+  mainWindow = std::make_unique<win32::MainWindow>(definition, versionCode, list);
+}
+
+bool NextEvent() { return mainWindow && mainWindow->NextEvent(); }
+EventCode CurrentEvent() { return mainWindow ? mainWindow->Model().CurrentEvent() : 0; }
+ControlNumber CurrentControl() { return mainWindow ? mainWindow->Model().CurrentControl() : 0; }
+
+void PostEvent(EventCode code, ControlNumber control) {
+  if (mainWindow) mainWindow->PostEvent(code, control);
+}
+
+void SetControlText(ControlNumber control, std::string_view text) {
+  if (mainWindow) mainWindow->SetControlText(control, text);
+}
+
+void SetFontStyle(ControlNumber control, FontStyle style) {
+  if (mainWindow) mainWindow->SetFontStyle(control, style);
+}
+
+void SetHidden(bool hidden) {
+  if (mainWindow) mainWindow->SetHidden(hidden);
+}
+
+void SetIconized(bool iconized) {
+  if (mainWindow) mainWindow->SetIconized(iconized);
+}
+
+HWND NativeHandle() { return mainWindow ? mainWindow->Handle() : nullptr; }
+
+WNDPROC GetWindowProcedure() {
+  return mainWindow ? reinterpret_cast<WNDPROC>(::GetWindowLongA(mainWindow->Handle(), GWL_WNDPROC))
+                    : nullptr;
+}
+
+void SetWindowProcedure(WNDPROC procedure) {
+  if (mainWindow) {
+    ::SetWindowLongA(mainWindow->Handle(), GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
+  }
+}
+
+HINSTANCE ModuleInstance() { return ::GetModuleHandleA(nullptr); }
+
+void SelectControl(ControlNumber control, int position) {
+  if (mainWindow) mainWindow->SelectControl(control, position);
+}
+
+void RedrawControl(ControlNumber control) {
+  if (mainWindow) mainWindow->RedrawControl(control);
+}
+
+int CurrentTab(ControlNumber sheet) { return mainWindow ? mainWindow->Model().CurrentTab(sheet) : 0; }
+
+void CloseMainWindow() { mainWindow.reset(); }
+
+WindowModel* MainWindowModel() { return mainWindow ? &mainWindow->Model() : nullptr; }
+
+}  // namespace quellix
