@@ -94,9 +94,9 @@ class MenuReader {
 
   int rowsPerColumn_;
   MenuTree tree_;
-  std::vector<int> counts_;         // entries in the current column, per level
-  std::vector<std::size_t> open_;   // the levels being read, innermost last
-  std::size_t flattened_ = 0;       // submenus open beyond kMaxMenuDepth
+  std::vector<int> counts_;        // entries in the current column, per level
+  std::vector<std::size_t> open_;  // the levels being read, innermost last
+  std::size_t flattened_ = 0;      // submenus open beyond kMaxMenuDepth
 };
 
 }  // namespace

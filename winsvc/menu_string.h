@@ -28,8 +28,8 @@ struct MenuEntry {
   int itemNumber = 0;   // items only; headings and separators take none
   bool disabled = false;
   bool checked = false;
-  bool newColumn = false;       // the entry starts a new column of its level
-  std::size_t submenu = 0;      // headings: the index of their level in MenuTree::levels
+  bool newColumn = false;   // the entry starts a new column of its level
+  std::size_t submenu = 0;  // headings: the index of their level in MenuTree::levels
 };
 
 using MenuLevel = std::vector<MenuEntry>;

@@ -1,0 +1,238 @@
+#include "winsvc/popup_menu.h"
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "winsvc/menu_string.h"
+
+namespace quellix {
+namespace {
+
+constexpr char kOwnerClassName[] = "QuellixPopupMenuOwner";
+
+// WM_COMMAND carries a menu item's identifier in 16 bits: an item numbered
+// beyond them is shown but cannot be chosen, or it would answer another's number.
+constexpr int kLargestCommandId = 0xFFFF;
+
+class MenuHandle {
+ public:
+  explicit MenuHandle(HMENU handle = nullptr) : handle_(handle) {}
+  ~MenuHandle() { Reset(); }
+  MenuHandle(MenuHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  MenuHandle& operator=(MenuHandle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+  }
+  MenuHandle(const MenuHandle&) = delete;
+  MenuHandle& operator=(const MenuHandle&) = delete;
+
+  HMENU Get() const { return handle_; }
+  // A submenu attached to its parent is destroyed with it.
+  void Release() { handle_ = nullptr; }
+
+ private:
+  void Reset() {
+    if (handle_) ::DestroyMenu(handle_);
+    handle_ = nullptr;
+  }
+  HMENU handle_;
+};
+
+class WindowHandle {
+ public:
+  explicit WindowHandle(HWND handle = nullptr) : handle_(handle) {}
+  ~WindowHandle() { Reset(); }
+  WindowHandle(WindowHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  WindowHandle& operator=(WindowHandle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+  }
+  WindowHandle(const WindowHandle&) = delete;
+  WindowHandle& operator=(const WindowHandle&) = delete;
+
+  HWND Get() const { return handle_; }
+
+ private:
+  void Reset() {
+    if (handle_) ::DestroyWindow(handle_);
+    handle_ = nullptr;
+  }
+  HWND handle_;
+};
+
+// Takes the keyboard focus away while the menu is open and gives it back, on
+// every path, to the window that had it.
+class FocusLoan {
+ public:
+  FocusLoan() : previous_(::GetFocus()) { ::SetFocus(nullptr); }
+  ~FocusLoan() {
+    if (previous_ && ::IsWindow(previous_)) ::SetFocus(previous_);
+  }
+  FocusLoan(const FocusLoan&) = delete;
+  FocusLoan& operator=(const FocusLoan&) = delete;
+
+ private:
+  HWND previous_;
+};
+
+// The monitor calls, taken from user32 where the system offers them.
+struct MonitorFunctions {
+  HMONITOR(WINAPI* MonitorFromPoint)(POINT point, DWORD flags) = nullptr;
+  BOOL(WINAPI* GetMonitorInfoA)(HMONITOR monitor, LPMONITORINFO info) = nullptr;
+};
+
+template <typename Function>
+void Resolve(HMODULE module, Function& function, const char* name) {
+  function =
+      module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+             : nullptr;
+}
+
+const MonitorFunctions& Monitors() {
+  static const MonitorFunctions functions = [] {
+    MonitorFunctions loaded;
+    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    Resolve(user32, loaded.MonitorFromPoint, "MonitorFromPoint");
+    Resolve(user32, loaded.GetMonitorInfoA, "GetMonitorInfoA");
+    return loaded;
+  }();
+  return functions;
+}
+
+// 0 when no work area can be measured.
+int WorkAreaHeight(POINT point) {
+  const MonitorFunctions& monitors = Monitors();
+  if (monitors.MonitorFromPoint && monitors.GetMonitorInfoA) {
+    const HMONITOR monitor = monitors.MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor && monitors.GetMonitorInfoA(monitor, &info)) {
+      return info.rcWork.bottom - info.rcWork.top;
+    }
+  }
+  RECT workArea{};
+  if (::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) {
+    return workArea.bottom - workArea.top;
+  }
+  return 0;
+}
+
+int RowsPerColumn(POINT point) {
+  const int rowHeight = ::GetSystemMetrics(SM_CYMENU);
+  return rowHeight > 0 ? WorkAreaHeight(point) / rowHeight : 0;
+}
+
+POINT ResolvePoint(int x, int y) {
+  POINT pointer{};
+  if (x == kPointerCoordinate || y == kPointerCoordinate) ::GetCursorPos(&pointer);
+  return POINT{x == kPointerCoordinate ? pointer.x : x, y == kPointerCoordinate ? pointer.y : y};
+}
+
+constexpr UINT kAtEnd = static_cast<UINT>(-1);
+
+void AppendEntry(HMENU menu, const MenuEntry& entry, std::vector<MenuHandle>& levels) {
+  UINT flags = MF_BYPOSITION;
+  if (entry.newColumn) flags |= MF_MENUBARBREAK;
+  if (entry.kind == MenuEntryKind::kSeparator) {
+    ::InsertMenuA(menu, kAtEnd, flags | MF_SEPARATOR, 0, nullptr);
+    return;
+  }
+  if (entry.disabled) flags |= MF_GRAYED;
+  if (entry.checked) flags |= MF_CHECKED;
+  if (entry.kind == MenuEntryKind::kItem) {
+    if (entry.itemNumber > kLargestCommandId) flags |= MF_GRAYED;
+    ::InsertMenuA(menu, kAtEnd, flags | MF_STRING, static_cast<UINT_PTR>(entry.itemNumber),
+                  entry.caption.c_str());
+    return;
+  }
+  MenuHandle& submenu = levels[entry.submenu];
+  if (!submenu.Get()) return;
+  if (::InsertMenuA(menu, kAtEnd, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()),
+                    entry.caption.c_str())) {
+    submenu.Release();
+  }
+}
+
+// Deepest levels first, so that a submenu is complete when it is attached. A
+// level whose menu or heading could not be made is left out with its entries.
+MenuHandle BuildMenu(const MenuTree& tree) {
+  std::vector<MenuHandle> levels;
+  levels.reserve(tree.levels.size());
+  for (std::size_t i = 0; i < tree.levels.size(); ++i) levels.emplace_back(::CreatePopupMenu());
+  for (std::size_t i = tree.levels.size(); i-- > 0;) {
+    const HMENU menu = levels[i].Get();
+    if (!menu) continue;
+    for (const MenuEntry& entry : tree.levels[i]) AppendEntry(menu, entry, levels);
+  }
+  return std::move(levels.front());
+}
+
+// The choice goes where the window was created to put it; everything else is
+// left to the default procedure, since items are drawn with their caption only.
+LRESULT CALLBACK OwnerWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  } else if (message == WM_COMMAND) {
+    auto* choice = reinterpret_cast<int*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (choice) *choice = LOWORD(wParam);
+    return 0;
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterOwnerClass() {
+  static const bool registered = [] {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &OwnerWindowProcedure;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kOwnerClassName;
+    return ::RegisterClassA(&windowClass) != 0;
+  }();
+  return registered;
+}
+
+// Invisible and 0 x 0, yet able to take the focus and the foreground, which the
+// menu needs to close on a click elsewhere.
+WindowHandle CreateOwnerWindow(int* choice) {
+  if (!RegisterOwnerClass()) return WindowHandle();
+  return WindowHandle(::CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
+                                        nullptr, nullptr, ::GetModuleHandleA(nullptr), choice));
+}
+
+}  // namespace
+
+int ShowPopupMenu(std::string_view menuString, int x, int y) {
+  // The reader removes the trailing blanks of the menu string.
+  const POINT point = ResolvePoint(x, y);
+  const MenuTree tree = ParseMenuString(menuString, RowsPerColumn(point));
+  const MenuHandle menu = BuildMenu(tree);
+  if (!menu.Get()) return 0;
+
+  const FocusLoan focus;
+  int choice = 0;
+  const WindowHandle owner = CreateOwnerWindow(&choice);
+  if (!owner.Get()) return 0;
+  ::SetFocus(owner.Get());
+  ::SetForegroundWindow(owner.Get());
+
+  ::TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON, point.x, point.y, 0, owner.Get(), nullptr);
+
+  MSG message;
+  if (::PeekMessageA(&message, owner.Get(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+    choice = LOWORD(message.wParam);
+  }
+  // Only a number the menu string gave an item can come back.
+  return choice >= 1 && choice <= tree.itemCount ? choice : 0;
+}
+
+}  // namespace quellix
