@@ -7,7 +7,6 @@ namespace quellix::os {
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 // Hands a message to a window procedure that a replacement took over from.
-LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
-                        LPARAM lParam);
+LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quellix::os

@@ -15,8 +15,7 @@ bool Contains(const ControlDefinition& control, int x, int y) {
 
 }  // namespace
 
-WindowModel::WindowModel(const WindowDefinition& definition, Text12* versionCode,
-                         ListSource* list)
+WindowModel::WindowModel(const WindowDefinition& definition, Text12* versionCode, ListSource* list)
     : definition_(definition),
       controls_(definition.controls),
       states_(definition.controls.size()),
@@ -34,8 +33,9 @@ WindowModel::WindowModel(const WindowDefinition& definition, Text12* versionCode
 }
 
 const ControlDefinition* WindowModel::FindControl(ControlNumber number) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [number](const ControlDefinition& c) { return c.number == number; });
+  const auto found =
+      std::find_if(controls_.begin(), controls_.end(),
+                   [number](const ControlDefinition& c) { return c.number == number; });
   return found == controls_.end() ? nullptr : &*found;
 }
 

@@ -71,8 +71,8 @@ int CurrentTab(ControlNumber sheet);
 
 // Shows the pop-up menu that menuString describes with its top-left corner at
 // (x, y) in screen pixels, -2147483648 for a coordinate standing for that of
-// the mouse pointer, waits until it closes, and returns the 1-based number of the chosen item, 0 when the
-// menu was dismissed.
+// the mouse pointer, waits until it closes, and returns the 1-based number of
+// the chosen item, 0 when the menu was dismissed.
 int ShowPopupMenu(std::string_view menuString, int x, int y);
 
 // Closes and destroys the window once the loop has ended.

@@ -9,8 +9,7 @@ int MessageBoxA(HWND /*owner*/, LPCSTR text, LPCSTR caption, UINT type) {
   return 1;  // IDOK
 }
 
-LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
-                        LPARAM lParam) {
+LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return previous ? previous(window, message, wParam, lParam) : 0;
 }
 

@@ -6,8 +6,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   return ::MessageBoxA(owner, text, caption, type);
 }
 
-LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
-                        LPARAM lParam) {
+LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::CallWindowProcA(previous, window, message, wParam, lParam);
 }
 

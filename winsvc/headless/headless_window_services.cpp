@@ -122,9 +122,7 @@ void SetIconized(bool iconized) {
   }
 }
 
-HWND NativeHandle() {
-  return MainWindowModel() ? reinterpret_cast<HWND>(kWindowToken) : nullptr;
-}
+HWND NativeHandle() { return MainWindowModel() ? reinterpret_cast<HWND>(kWindowToken) : nullptr; }
 
 WNDPROC GetWindowProcedure() { return MainWindowModel() ? Window().procedure : nullptr; }
 

@@ -58,12 +58,14 @@ SIZE TextExtent(HFONT font, std::string_view text) {
   return extent;
 }
 
+// Buttons and radio buttons are the system's own; everything else that shows is
+// drawn by the window over its background, the option group's box included, so
+// that nothing stale can stay behind a frame that paints no background.
 bool IsChildKind(ControlKind kind) {
-  return kind == ControlKind::kButton || kind == ControlKind::kOptionGroup ||
-         kind == ControlKind::kRadioButton;
+  return kind == ControlKind::kButton || kind == ControlKind::kRadioButton;
 }
 
-// Themed radio buttons and group boxes draw their text in the theme's colour,
+// Themed radio buttons draw their text in the theme's colour,
 // not the window's; plain ones honour WM_CTLCOLORSTATIC. uxtheme.dll may be
 // absent or lack the call, so it is looked up when needed.
 void DrawUnthemed(HWND child) {
@@ -185,13 +187,6 @@ void MainWindow::CreateControls() {
     }
     controls_.push_back(made);
   }
-  // A group box is drawn behind the radio buttons it holds.
-  for (const Control& control : controls_) {
-    if (control.definition->kind == ControlKind::kOptionGroup) {
-      ::SetWindowPos(control.child, HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-  }
 }
 
 HWND MainWindow::CreateChild(const Control& control) {
@@ -199,7 +194,6 @@ HWND MainWindow::CreateChild(const Control& control) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   switch (definition.kind) {
     case ControlKind::kButton: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-    case ControlKind::kOptionGroup: style |= BS_GROUPBOX; break;
     case ControlKind::kRadioButton: style |= BS_RADIOBUTTON | WS_TABSTOP; break;
     default: break;
   }
@@ -210,7 +204,7 @@ HWND MainWindow::CreateChild(const Control& control) {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
                                  ThisModule(), nullptr);
   ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
-  if (definition.kind != ControlKind::kButton) DrawUnthemed(child);
+  if (definition.kind == ControlKind::kRadioButton) DrawUnthemed(child);
   return child;
 }
 
@@ -363,6 +357,27 @@ void MainWindow::PaintControl(HDC dc, const Control& control) {
       ::LineTo(dc, control.rect.right, control.rect.bottom == control.rect.top
                                            ? control.rect.top
                                            : control.rect.bottom);
+      break;
+    }
+    case ControlKind::kOptionGroup: {
+      if (!definition.boxed) break;
+      // A frame whose top line runs through the middle of the caption.
+      const Selection font(dc, control.font);
+      const std::string_view caption = model_.ControlText(definition.number);
+      const SIZE extent = TextExtent(control.font, caption);
+      const RECT& r = control.rect;
+      const int top = r.top + extent.cy / 2;
+      const Pen pen(::CreatePen(PS_SOLID, 1, ToColorRef(window.textColour)));
+      const Selection selected(dc, pen.get());
+      const Selection noFill(dc, ::GetStockObject(NULL_BRUSH));
+      ::Rectangle(dc, r.left, top, r.right, r.bottom);
+      RECT text{r.left + units_.ToPixelsX(6), r.top, r.left + units_.ToPixelsX(6) + extent.cx,
+                r.top + extent.cy};
+      ::FillRect(dc, &text, backgroundBrush_.get());
+      ::SetBkMode(dc, TRANSPARENT);
+      ::SetTextColor(dc, ToColorRef(window.textColour));
+      ::DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &text,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
       break;
     }
     case ControlKind::kImage: {

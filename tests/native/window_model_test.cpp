@@ -1,0 +1,354 @@
+#include "winsvc/window_model.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "winsvc/event_queue.h"
+
+namespace quellix {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// A window of the tests' own: a sheet of three pages; on the first two
+// pointer-reporting regions side by side and a button, on the second a list and
+// a region at the same place as the first page's left one, on the third an
+// option group; over the top of every page a region without the
+// immediate-events attribute.
+constexpr ControlNumber kSheet = 1;
+constexpr ControlNumber kTabA = 2;
+constexpr ControlNumber kLeftRegion = 3;
+constexpr ControlNumber kRightRegion = 4;
+constexpr ControlNumber kButton = 5;
+constexpr ControlNumber kTabB = 6;
+constexpr ControlNumber kList = 7;
+constexpr ControlNumber kPageBRegion = 8;
+constexpr ControlNumber kTabC = 9;
+constexpr ControlNumber kGroup = 10;
+constexpr ControlNumber kRadioC5PE = 11;
+constexpr ControlNumber kRadioC55EE = 12;
+constexpr ControlNumber kRadioC60EE = 13;
+constexpr ControlNumber kTopRegion = 14;
+
+constexpr std::int32_t kAlertedKeys[] = {0x1B, 0x73 + kAltKeyFlag};
+
+constexpr ControlDefinition Define(ControlNumber number, std::string_view name, ControlKind kind,
+                                   ControlNumber parent, int x = 0, int y = 0,
+                                   int width = kNaturalSize, int height = kNaturalSize) {
+  ControlDefinition control;
+  control.number = number;
+  control.name = name;
+  control.kind = kind;
+  control.parent = parent;
+  control.x = x;
+  control.y = y;
+  control.width = width;
+  control.height = height;
+  return control;
+}
+
+constexpr ControlDefinition Immediate(ControlDefinition control) {
+  control.immediateEvents = true;
+  return control;
+}
+
+constexpr ControlDefinition Texted(ControlDefinition control, std::string_view text,
+                                   std::string_view value = {}) {
+  control.text = text;
+  control.value = value;
+  return control;
+}
+
+constexpr ControlDefinition kControls[] = {
+    Define(kSheet, "?SHEET", ControlKind::kSheet, 0, 0, 0, 200, 100),
+    Define(kTabA, "?TABA", ControlKind::kTab, kSheet),
+    Immediate(Define(kLeftRegion, "?LEFTREGION", ControlKind::kRegion, kTabA, 10, 15, 40, 10)),
+    Immediate(Define(kRightRegion, "?RIGHTREGION", ControlKind::kRegion, kTabA, 50, 15, 40, 10)),
+    Texted(Define(kButton, "?BUTTON:GO", ControlKind::kButton, kTabA, 150, 80, 45, 14), "Go"),
+    Define(kTabB, "?TABB", ControlKind::kTab, kSheet),
+    Define(kList, "?LIST", ControlKind::kList, kTabB, 1, 30, 190, 60),
+    Immediate(Define(kPageBRegion, "?BREGION", ControlKind::kRegion, kTabB, 10, 15, 40, 10)),
+    Define(kTabC, "?TABC", ControlKind::kTab, kSheet),
+    Texted(Define(kGroup, "?GROUP", ControlKind::kOptionGroup, kTabC, 20, 30, 160, 60),
+           " Edition "),
+    Texted(Define(kRadioC5PE, "?GROUP:RADIO1", ControlKind::kRadioButton, kGroup), "Clarion 5.0 PE",
+           "C5PE"),
+    Texted(Define(kRadioC55EE, "?GROUP:RADIO2", ControlKind::kRadioButton, kGroup),
+           "Clarion 5.5 EE", "C55EE"),
+    Texted(Define(kRadioC60EE, "?GROUP:RADIO3", ControlKind::kRadioButton, kGroup),
+           "Clarion 6.x EE", "C60EE"),
+    Define(kTopRegion, "?TOPREGION", ControlKind::kRegion, 0, 0, 0, 200, 20),
+};
+
+// With immediateEvents the window reports size changes; only it alerts keys.
+constexpr WindowDefinition DefineWindow(bool immediateEvents) {
+  WindowDefinition window;
+  window.width = 200;
+  window.height = 100;
+  window.immediateEvents = immediateEvents;
+  if (immediateEvents) window.alertedKeys = kAlertedKeys;
+  window.controls = kControls;
+  return window;
+}
+
+constexpr WindowDefinition kWindow = DefineWindow(true);
+constexpr WindowDefinition kQuietWindow = DefineWindow(false);
+
+std::string Ev(EventCode code, ControlNumber control) {
+  return std::to_string(code) + "@" + std::to_string(control);
+}
+
+// Takes every pending event, as the loop would, and lists them as code@control.
+std::vector<std::string> Drain(WindowModel& model) {
+  std::vector<std::string> events;
+  while (model.TakeNextEvent() == NextResult::kEvent) {
+    events.push_back(Ev(model.CurrentEvent(), model.CurrentControl()));
+  }
+  return events;
+}
+
+class FakeList : public ListSource {
+ public:
+  std::size_t RowCount() const override { return 2; }
+  ListField Field(std::size_t row, std::size_t) const override {
+    return {static_cast<std::int64_t>(row), ""};
+  }
+};
+
+class WindowModelTest : public ::testing::Test {
+ protected:
+  Text12 versionCode{"C60EE"};
+  FakeList list;
+  WindowModel model{kWindow, &versionCode, &list};
+};
+
+TEST(EventQueue, RefusesBeyondCapacityButLetsAnEventThroughAtTheFront) {
+  EventQueue queue;
+  for (std::size_t i = 0; i < EventQueue::kCapacity; ++i) {
+    ASSERT_TRUE(queue.Post({kEventAccepted, static_cast<ControlNumber>(i)}));
+  }
+  EXPECT_FALSE(queue.Post({kEventCloseWindow, 0}));
+  queue.PostAtFront({kEventPreAlert, 0});
+  EXPECT_EQ(queue.Take(), (Event{kEventPreAlert, 0}));
+  EXPECT_EQ(queue.Take(), (Event{kEventAccepted, 0}));
+  EXPECT_EQ(queue.Size(), EventQueue::kCapacity - 1);
+}
+
+TEST_F(WindowModelTest, OfFiveThousandPostedTheFirst4095ArriveInOrderAndALaterCloseEndsTheLoop) {
+  int accepted = 0;
+  for (int i = 0; i < 5000; ++i) accepted += model.PostEvent(kFirstApplicationEvent + i, i);
+  EXPECT_EQ(accepted, 4095);
+
+  int outOfOrder = 0;
+  for (int i = 0; i < 4095; ++i) {
+    ASSERT_EQ(model.TakeNextEvent(), NextResult::kEvent);
+    if (model.CurrentEvent() != kFirstApplicationEvent + i || model.CurrentControl() != i) {
+      ++outOfOrder;
+    }
+  }
+  EXPECT_EQ(outOfOrder, 0);
+  EXPECT_EQ(model.TakeNextEvent(), NextResult::kEmpty);
+
+  EXPECT_TRUE(model.PostEvent(kEventCloseWindow, 0));
+  ASSERT_EQ(model.TakeNextEvent(), NextResult::kEvent);
+  EXPECT_EQ(model.CurrentEvent(), kEventCloseWindow);
+  EXPECT_EQ(model.TakeNextEvent(), NextResult::kEnded);
+}
+
+TEST_F(WindowModelTest, AcceptedThenCloseArriveOnTwoPassesAndTheLoopStaysEndedWithMoreQueued) {
+  EXPECT_EQ(model.TakeNextEvent(), NextResult::kEmpty);
+  EXPECT_FALSE(model.LoopEnded());
+
+  model.PostEvent(kEventAccepted, kButton);
+  model.PostEvent(kEventCloseWindow, 0);
+  model.PostEvent(kEventAccepted, kButton);
+
+  ASSERT_EQ(model.TakeNextEvent(), NextResult::kEvent);
+  EXPECT_EQ(Ev(model.CurrentEvent(), model.CurrentControl()), Ev(1, kButton));
+  ASSERT_EQ(model.TakeNextEvent(), NextResult::kEvent);
+  EXPECT_EQ(Ev(model.CurrentEvent(), model.CurrentControl()), Ev(513, 0));
+  EXPECT_EQ(model.TakeNextEvent(), NextResult::kEnded);
+  EXPECT_TRUE(model.LoopEnded());
+
+  model.PostEvent(kEventAccepted, kButton);
+  EXPECT_EQ(model.TakeNextEvent(), NextResult::kEnded);
+  EXPECT_EQ(model.PendingCount(), 2u);
+}
+
+TEST_F(WindowModelTest, InputsBecomeTheirEventsAndApplicationEventsPassUnchanged) {
+  model.ButtonClicked(kButton);
+  model.PostEvent(1025, 0);
+  model.PostEvent(4000, kTopRegion);
+  model.CloseRequested();
+  EXPECT_THAT(Drain(model),
+              ElementsAre(Ev(1, kButton), Ev(1025, 0), Ev(4000, kTopRegion), Ev(513, 0)));
+}
+
+TEST_F(WindowModelTest, PointerFromOutsideOntoARegionAndOffGivesEnteredThenLeft) {
+  model.PointerMoved(150, 50);
+  model.PointerMoved(20, 22);
+  model.PointerMoved(25, 23);  // still inside: nothing new
+  model.PointerMoved(150, 50);
+  model.PointerMoved(45, 20);
+  model.PointerLeftWindow();
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(11, kLeftRegion), Ev(12, kLeftRegion),
+                                        Ev(11, kLeftRegion), Ev(12, kLeftRegion)));
+  EXPECT_EQ(model.HotRegion(), 0);
+}
+
+TEST_F(WindowModelTest, PointerMovingStraightBetweenNeighbouringRegionsLeavesOneThenEntersOther) {
+  model.PointerMoved(49, 22);
+  model.PointerMoved(50, 22);  // the first unit of the right-hand region
+  model.PointerMoved(49, 24);
+  EXPECT_THAT(Drain(model),
+              ElementsAre(Ev(11, kLeftRegion), Ev(12, kLeftRegion), Ev(11, kRightRegion),
+                          Ev(12, kRightRegion), Ev(11, kLeftRegion)));
+}
+
+TEST_F(WindowModelTest, ARegionDeclaredLaterLiesOverAndReportsClicksButNotThePointer) {
+  model.PointerMoved(20, 22);
+  model.PointerMoved(20, 17);  // the top region covers the left one here
+  model.MouseButtonPressed(20, 17);
+  model.MouseButtonPressed(20, 22);
+  model.MouseButtonPressed(150, 50);  // no region
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(11, kLeftRegion), Ev(12, kLeftRegion), Ev(1, kTopRegion),
+                                        Ev(1, kLeftRegion)));
+}
+
+TEST_F(WindowModelTest, RegionsOfOtherPagesAreNotHitAndAPageChangeUnderThePointerCounts) {
+  model.PointerMoved(20, 22);
+  model.SelectControl(kTabB, 0);  // the page B region lies where the pointer rests
+  model.PointerMoved(60, 22);     // the right-hand region is on page A
+  model.MouseButtonPressed(60, 22);
+  model.MouseButtonPressed(20, 22);
+  EXPECT_THAT(Drain(model),
+              ElementsAre(Ev(11, kLeftRegion), Ev(12, kLeftRegion), Ev(11, kPageBRegion),
+                          Ev(12, kPageBRegion), Ev(1, kPageBRegion)));
+}
+
+TEST_F(WindowModelTest, SizeChangesAreReportedOncePerChangeFromTheStateAtCreation) {
+  model.SizeStateObserved(SizeState::kNormal);
+  model.SizeStateObserved(SizeState::kIconized);
+  model.SizeStateObserved(SizeState::kIconized);
+  model.SizeStateObserved(SizeState::kMaximized);
+  model.SizeStateObserved(SizeState::kNormal);
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(564, 0), Ev(563, 0), Ev(562, 0)));
+}
+
+TEST(WindowModel, AWindowWithoutImmediateEventsRecordsSizeChangesSilently) {
+  WindowModel model(kQuietWindow, nullptr, nullptr);
+  model.SizeStateObserved(SizeState::kIconized);
+  EXPECT_EQ(model.RecordedSizeState(), SizeState::kIconized);
+  model.SizeStateObserved(SizeState::kNormal);
+  EXPECT_THAT(Drain(model), IsEmpty());
+  EXPECT_FALSE(model.KeyPressed(0x1B));
+}
+
+TEST_F(WindowModelTest, AlertedKeysDeliverThePreAlertAheadOfTheQueueAndAreConsumed) {
+  model.ButtonClicked(kButton);
+  EXPECT_TRUE(model.KeyPressed(0x1B));
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(16, 0), Ev(1, kButton), Ev(15, 0)));
+
+  model.SelectControl(kButton, 0);
+  EXPECT_TRUE(model.KeyPressed(0x73 + kAltKeyFlag));
+  EXPECT_FALSE(model.KeyPressed(0x73));  // F4 without Alt
+  EXPECT_FALSE(model.KeyPressed(0x1B + kAltKeyFlag));
+  EXPECT_FALSE(model.KeyPressed(0x0D));
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(16, kButton), Ev(15, kButton)));
+}
+
+TEST_F(WindowModelTest, SelectingATabChangesTheCurrentPageAndWhatIsPresent) {
+  EXPECT_EQ(model.CurrentTab(kSheet), 1);
+  EXPECT_TRUE(model.IsPresent(kLeftRegion));
+  EXPECT_FALSE(model.IsPresent(kList));
+  EXPECT_FALSE(model.IsPresent(kRadioC5PE));
+
+  model.SelectControl(kTabC, 0);
+  EXPECT_EQ(model.CurrentTab(kSheet), 3);
+  EXPECT_TRUE(model.IsPresent(kRadioC5PE));  // through its option group's tab
+  EXPECT_FALSE(model.IsPresent(kLeftRegion));
+  EXPECT_TRUE(model.IsPresent(kTopRegion));
+  EXPECT_TRUE(model.IsPresent(kSheet));
+  EXPECT_EQ(model.FocusedControl(), 0);  // selecting a page moves no focus
+
+  model.SelectControl(kTabB, 0);
+  EXPECT_EQ(model.CurrentTab(kSheet), 2);
+  EXPECT_EQ(model.CurrentTab(kButton), 0);
+}
+
+TEST_F(WindowModelTest, TheOptionGroupShowsTheBoundCodeAndAPickStoresItBeforeItsEvent) {
+  EXPECT_EQ(model.SelectedRadio(kGroup), kRadioC60EE);
+
+  model.RadioPicked(kRadioC5PE);
+  EXPECT_EQ(versionCode.View(), "C5PE        ");
+  EXPECT_EQ(model.SelectedRadio(kGroup), kRadioC5PE);
+  model.RadioPicked(kRadioC5PE);
+  model.RadioPicked(kButton);
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(1, kGroup)));
+
+  versionCode = Text12("C55EE");
+  EXPECT_EQ(model.SelectedRadio(kGroup), kRadioC55EE);
+  versionCode = Text12("C6");
+  EXPECT_EQ(model.SelectedRadio(kGroup), 0);
+}
+
+TEST(WindowModel, WithoutABoundCodeTheOptionGroupKeepsItsOwnValue) {
+  WindowModel model(kWindow, nullptr, nullptr);
+  EXPECT_EQ(model.SelectedRadio(kGroup), 0);
+  model.RadioPicked(kRadioC55EE);
+  EXPECT_EQ(model.OptionValue(), "C55EE");
+  EXPECT_EQ(model.SelectedRadio(kGroup), kRadioC55EE);
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(1, kGroup)));
+  EXPECT_EQ(model.ListData(kList), nullptr);
+}
+
+TEST_F(WindowModelTest, ControlsKeepTheirTextStyleSelectionAndRedrawCount) {
+  EXPECT_EQ(model.ControlText(kButton), "Go");
+  model.SetControlText(kButton, "Stop");
+  EXPECT_EQ(model.ControlText(kButton), "Stop");
+  EXPECT_EQ(model.ControlText(kGroup), " Edition ");
+
+  model.SetFontStyle(kButton, 700 + kFontUnderline);
+  EXPECT_EQ(model.ControlFontStyle(kButton), 700 + kFontUnderline);
+  EXPECT_EQ(model.ControlFontStyle(kList), 0);
+
+  model.SelectControl(kList, 3);
+  EXPECT_EQ(model.FocusedControl(), kList);
+  EXPECT_EQ(model.SelectedRow(kList), 3);
+  model.SelectControl(kButton, 1);
+  EXPECT_EQ(model.FocusedControl(), kButton);
+  EXPECT_EQ(model.SelectedRow(kList), 3);
+  EXPECT_EQ(model.SelectedRow(kButton), 0);
+
+  model.RedrawControl(kList);
+  model.RedrawControl(kList);
+  EXPECT_EQ(model.RedrawCount(kList), 2);
+  EXPECT_EQ(model.RedrawCount(kButton), 0);
+
+  EXPECT_EQ(model.ListData(kList), &list);
+  EXPECT_EQ(model.ListData(kButton), nullptr);
+}
+
+TEST_F(WindowModelTest, ControlsAreFoundByNumberAndNameAndUnknownOnesAreIgnored) {
+  ASSERT_NE(model.FindControl("?GROUP:RADIO2"), nullptr);
+  EXPECT_EQ(model.FindControl("?GROUP:RADIO2")->number, kRadioC55EE);
+  EXPECT_EQ(model.FindControl(kList)->name, "?LIST");
+  EXPECT_EQ(model.FindControl("?group:radio2"), nullptr);
+  EXPECT_EQ(model.FindControl(99), nullptr);
+
+  model.SetControlText(99, "x");
+  model.SelectControl(99, 1);
+  model.RadioPicked(99);
+  EXPECT_EQ(model.ControlText(99), "");
+  EXPECT_EQ(model.CurrentTab(99), 0);
+  EXPECT_FALSE(model.IsPresent(99));
+  EXPECT_EQ(model.PendingCount(), 0u);
+}
+
+}  // namespace
+}  // namespace quellix
