@@ -1,0 +1,225 @@
+// The main window on screen, page by page: screenshots kept in the build
+// folder and checked pixel by pixel.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "event_sequence.h"
+#include "process/process_list.h"
+#include "screen_capture.h"
+#include "tests/windows/dummy_processes.h"
+#include "ui/control_numbers.h"
+#include "ui/main_window_definition.h"
+#include "ui/process_list_view.h"
+#include "winsvc/cell_text.h"
+#include "winsvc/list_format.h"
+#include "winsvc/win32/dialog_units.h"
+#include "winsvc/win32/font_set.h"
+#include "winsvc/window_services.h"
+
+namespace quellix {
+namespace {
+
+using testing::Capture;
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// Text is drawn green on black, smoothed at its edges into darker greens.
+bool IsGreenShade(COLORREF pixel) {
+  return GetRValue(pixel) == 0 && GetBValue(pixel) == 0 && GetGValue(pixel) > 0;
+}
+
+class MainWindowScreenshotTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenMainWindow(MainWindowDefinition(), &versionCode_, &view_);
+    SetHidden(false);
+    ::SetForegroundWindow(NativeHandle());
+    Settle();
+  }
+  void TearDown() override { CloseMainWindow(); }
+
+  // Lets the window paint and the display catch up.
+  static void Settle() {
+    testing::RecordEvents(400);
+    ::GdiFlush();
+  }
+
+  Capture Shot(const std::string& name) {
+    Settle();
+    Capture capture = Capture::OfClientArea(NativeHandle());
+    capture.SaveBmp(testing::ProgramFolder() + "screenshot-" + name + ".bmp");
+    return capture;
+  }
+
+  // The pixel rectangle of dialog units.
+  RECT Pixels(int x, int y, int width, int height) const {
+    return {units_.ToPixelsX(x), units_.ToPixelsY(y), units_.ToPixelsX(x + width),
+            units_.ToPixelsY(y + height)};
+  }
+
+  // Counts the pixels of rect that are text: green, or smoothed green. Any
+  // pixel that is neither that nor black is reported in stray (the first one).
+  static int CountText(const Capture& shot, const RECT& rect, std::string* stray) {
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom && y < shot.Height(); ++y) {
+      for (int x = rect.left; x < rect.right && x < shot.Width(); ++x) {
+        const COLORREF pixel = shot.At(x, y);
+        if (IsGreenShade(pixel)) {
+          ++count;
+        } else if (pixel != kBlack && stray->empty()) {
+          char text[64];
+          std::snprintf(text, sizeof text, "pixel %d,%d is %06lx", x, y,
+                        static_cast<unsigned long>(pixel));
+          *stray = text;
+        }
+      }
+    }
+    return count;
+  }
+
+  Text12 versionCode_{"C60EE"};
+  ProcessList list_;
+  ProcessListView view_{list_};
+  win32::FontSet fonts_{"MS Sans Serif", 8};
+  win32::DialogUnits units_{fonts_.Base()};
+};
+
+TEST_F(MainWindowScreenshotTest, TheAboutPageIsGreenOnBlackWithoutATabStrip) {
+  const Capture shot = Shot("about");
+  ASSERT_EQ(shot.Width(), units_.ToPixelsX(288));
+  ASSERT_EQ(shot.Height(), units_.ToPixelsY(128));
+  // The top strip: the title and the image on black, no tab strip or frame.
+  std::string stray;
+  const RECT title = Pixels(103, 6, 60, 12);
+  EXPECT_GT(CountText(shot, title, &stray), 20);
+  EXPECT_EQ(stray, "") << "the title has a box of another colour";
+  const RECT strip = Pixels(40, 0, 60, 20);
+  EXPECT_EQ(CountText(shot, strip, &stray), 0);
+  EXPECT_EQ(stray, "") << "something is drawn over the top strip";
+  EXPECT_EQ(shot.At(shot.Width() - 2, 2), kBlack);
+  EXPECT_EQ(shot.At(shot.Width() / 2, shot.Height() - 2), kBlack);
+  // The green line across the page.
+  const int lineY = units_.ToPixelsY(87);
+  EXPECT_EQ(shot.At(units_.ToPixelsX(100), lineY), kGreen);
+}
+
+TEST_F(MainWindowScreenshotTest, TheProcessesPageShowsItsHeadingsAndTheFourSeparatorsOfAnEmptyList) {
+  SelectControl(control::kTab2, 0);
+  const Capture shot = Shot("processes-empty");
+  std::string stray;
+  for (int x : {9, 51, 100, 171}) {
+    EXPECT_GT(CountText(shot, Pixels(x, 14, 20, 9), &stray), 5) << x;
+  }
+  EXPECT_EQ(stray, "") << "a heading has a box of another colour";
+  EXPECT_GT(CountText(shot, Pixels(103, 6, 60, 8), &stray), 20);
+  // Separator lines at the right edges of the columns, over the list's full height.
+  const RECT listRect = Pixels(1, 24, 287, 81);
+  for (int edge : {24, 80, 136, 282}) {
+    const int x = listRect.left + units_.ToPixelsX(edge) - 1;
+    int green = 0;
+    for (int y = listRect.top; y < listRect.bottom; ++y) green += shot.At(x, y) == kGreen;
+    EXPECT_EQ(green, listRect.bottom - listRect.top) << "separator at " << edge;
+  }
+  EXPECT_EQ(shot.At(listRect.left + units_.ToPixelsX(12), listRect.top + 4), kBlack);
+}
+
+TEST_F(MainWindowScreenshotTest, TheHeadingShowsTheDegreeSign) {
+  SelectControl(control::kTab2, 0);
+  const Capture shot = Shot("processes-heading");
+  // The degree sign sits high in the line: its pixels lie right of the N and
+  // in the upper half of the text; a replacement character would reach lower.
+  const int left = units_.ToPixelsX(9);
+  const int top = units_.ToPixelsY(14);
+  win32::WindowDc screen(nullptr);
+  const win32::Selection font(screen.get(), fonts_.Base());
+  SIZE n{};
+  SIZE both{};
+  ::GetTextExtentPoint32A(screen.get(), "N", 1, &n);
+  ::GetTextExtentPoint32A(screen.get(), "N\xB0", 2, &both);
+  int high = 0;
+  int low = 0;
+  for (int y = top; y < top + both.cy; ++y) {
+    for (int x = left + n.cx; x < left + both.cx; ++x) {
+      if (!IsGreenShade(shot.At(x, y))) continue;
+      (y < top + both.cy / 2 ? high : low)++;
+    }
+  }
+  EXPECT_GT(high, 3);
+  EXPECT_EQ(low, 0);
+}
+
+TEST_F(MainWindowScreenshotTest, Row1024ShowsItsNumberGroupedAndRightAligned) {
+  for (int i = 1; i <= 1024; ++i) {
+    list_.record = ProcessRow{i, 4 * i, 0, Text256("PROCESS.EXE")};
+    list_.Append();
+  }
+  SelectControl(control::kTab2, 0);
+  SelectControl(control::kProcessList, 1024);
+  RedrawControl(control::kProcessList);
+  const Capture shot = Shot("processes-1024");
+  const RECT listRect = Pixels(1, 24, 287, 81);
+  // The selected row, black on green, is the last one shown; find its band by
+  // its background in a part of the line that holds no text.
+  int bandTop = -1;
+  int bandBottom = -1;
+  const int probeX = listRect.left + units_.ToPixelsX(200);
+  for (int y = listRect.top; y < listRect.bottom; ++y) {
+    if (shot.At(probeX, y) == kGreen) {
+      if (bandTop < 0) bandTop = y;
+      bandBottom = y + 1;
+    }
+  }
+  ASSERT_GE(bandTop, 0) << "no selected row shown";
+  // Its first cell ends 2 units left of the separator at 24.
+  int rightmost = -1;
+  int leftmost = -1;
+  for (int y = bandTop; y < bandBottom; ++y) {
+    for (int x = listRect.left; x < listRect.left + units_.ToPixelsX(24) - 1; ++x) {
+      if (shot.At(x, y) != kBlack) continue;
+      rightmost = std::max(rightmost, x);
+      if (leftmost < 0 || x < leftmost) leftmost = x;
+    }
+  }
+  win32::WindowDc screen(nullptr);
+  const win32::Selection font(screen.get(), fonts_.Base());
+  SIZE extent{};
+  ::GetTextExtentPoint32A(screen.get(), "1 024", 5, &extent);
+  const int anchor = listRect.left + units_.ToPixelsX(22);
+  EXPECT_LE(rightmost, anchor);
+  EXPECT_GE(rightmost, anchor - 2);
+  EXPECT_GE(leftmost, anchor - extent.cx);
+  EXPECT_LE(leftmost, anchor - extent.cx + 2);
+  EXPECT_EQ(CellText(ParseListFormat(kProcessListFormat)[0].picture, {.number = 1024}), "1 024");
+}
+
+TEST_F(MainWindowScreenshotTest, TheVersionPageShowsTheBoundEditionSelected) {
+  SelectControl(control::kTab3, 0);
+  const Capture shot = Shot("version");
+  int checked = 0;
+  int checkedNumber = 0;
+  for (ControlNumber radio = control::kOption1Radio1; radio <= control::kOption1Radio6; ++radio) {
+    HWND button = ::GetDlgItem(NativeHandle(), radio);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(button));
+    if (::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      ++checked;
+      checkedNumber = radio;
+    }
+  }
+  EXPECT_EQ(checked, 1);
+  EXPECT_EQ(checkedNumber, control::kOption1Radio6);
+  std::string stray;
+  EXPECT_GT(CountText(shot, Pixels(103, 6, 80, 8), &stray), 20);
+  EXPECT_EQ(stray, "");
+  // Inside the option group's box only its radio buttons show: nothing of
+  // another page stays behind.
+  EXPECT_EQ(CountText(shot, Pixels(25, 45, 15, 70), &stray), 0);
+  // The pages' own controls are gone from the other pages.
+  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(NativeHandle(), control::kButtonKill)));
+}
+
+}  // namespace
+}  // namespace quellix
