@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
 
-for preset in native windows; do
+for preset in native fuzz windows; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
