@@ -1,6 +1,7 @@
 // The process scan against the bare process-status loop (the same system calls
 // and nothing else), on a real system with about 200 dummy processes.
 #include <windows.h>
+// psapi.h needs the types of windows.h.
 #include <psapi.h>
 
 #include <cstdio>
@@ -36,7 +37,8 @@ int main() {
   quellix::testing::DummyFolder folder;
   std::vector<quellix::testing::DummyProcess> dummies;
   const DWORD startedAt = ::GetTickCount();
-  for (int i = 0; i < 200; ++i) dummies.push_back(folder.Start("DUMMY" + std::to_string(i) + ".EXE"));
+  for (int i = 0; i < 200; ++i)
+    dummies.push_back(folder.Start("DUMMY" + std::to_string(i) + ".EXE"));
   dummies.push_back(folder.Start("NTVDM.EXE"));
   std::printf("started %zu dummy processes in %.1f s\n", dummies.size(),
               (::GetTickCount() - startedAt) / 1000.0);

@@ -17,7 +17,8 @@ void FillSystem(int processes, int tasks) {
   quellix::sim::Reset();
   quellix::sim::SimulatedWindows& system = quellix::sim::System();
   for (int i = 0; i < processes; ++i) {
-    quellix::sim::Process& process = system.AddProcess(8 + 4 * i, "PROCESS" + std::to_string(i) + ".EXE");
+    quellix::sim::Process& process =
+        system.AddProcess(8 + 4 * i, "PROCESS" + std::to_string(i) + ".EXE");
     if (i % 25 == 0 && tasks > 0) {
       process.name = "NTVDM.EXE";
       process.hostsWow = true;

@@ -11,12 +11,12 @@
 namespace quellix {
 
 enum class ControlKind {
-  kSheet,        // holds the pages; its tabs are its pages
-  kTab,          // one page of a sheet
+  kSheet,  // holds the pages; its tabs are its pages
+  kTab,    // one page of a sheet
   kImage,
   kText,
   kLine,
-  kRegion,       // an invisible area that reports the pointer and clicks
+  kRegion,  // an invisible area that reports the pointer and clicks
   kButton,
   kList,
   kOptionGroup,  // a group of radio buttons with one value
@@ -45,13 +45,13 @@ struct ControlDefinition {
   int y = 0;
   int width = kNaturalSize;
   int height = kNaturalSize;
-  std::string_view text;        // caption, label, or the image's name
-  FontStyle fontStyle = 0;      // 0: the window's font as it is
-  bool immediateEvents = false; // regions: report the pointer entering and leaving
-  bool transparent = false;     // paints no background of its own
+  std::string_view text;         // caption, label, or the image's name
+  FontStyle fontStyle = 0;       // 0: the window's font as it is
+  bool immediateEvents = false;  // regions: report the pointer entering and leaving
+  bool transparent = false;      // paints no background of its own
   bool hidden = false;
-  bool boxed = false;           // option group: drawn in a frame with its caption
-  bool hasColour = false;       // colour below applies (a line's colour)
+  bool boxed = false;      // option group: drawn in a frame with its caption
+  bool hasColour = false;  // colour below applies (a line's colour)
   Colour colour;
   std::string_view value;       // radio button: the value it gives its option group
   std::string_view listFormat;  // list: the column format
@@ -73,7 +73,7 @@ struct WindowDefinition {
   Colour background;
   Colour selectedText;
   Colour selectedBackground;
-  std::string_view iconName;  // a file name, looked up as a resource: "A.ICO" is A_ICO
+  std::string_view iconName;     // a file name, looked up as a resource: "A.ICO" is A_ICO
   bool immediateEvents = false;  // reports its size-state changes
   bool gray = false;
   std::span<const std::int32_t> alertedKeys;  // key codes: virtual key + 0x400 for Alt

@@ -106,7 +106,8 @@ TEST_F(MainWindowScreenshotTest, TheAboutPageIsGreenOnBlackWithoutATabStrip) {
   EXPECT_EQ(shot.At(units_.ToPixelsX(100), lineY), kGreen);
 }
 
-TEST_F(MainWindowScreenshotTest, TheProcessesPageShowsItsHeadingsAndTheFourSeparatorsOfAnEmptyList) {
+TEST_F(MainWindowScreenshotTest,
+       TheProcessesPageShowsItsHeadingsAndTheFourSeparatorsOfAnEmptyList) {
   SelectControl(control::kTab2, 0);
   const Capture shot = Shot("processes-empty");
   std::string stray;

@@ -27,27 +27,86 @@ constexpr ControlNumber kTopRegion = 13;
 constexpr EventCode kApplicationEvent = 1025;
 
 constexpr std::array<ControlDefinition, 13> kControls{{
-    {.number = 1, .name = "?SHEET", .kind = ControlKind::kSheet, .width = 200, .height = 100,
-     .noTabs = true, .noSheetFrame = true},
+    {.number = 1,
+     .name = "?SHEET",
+     .kind = ControlKind::kSheet,
+     .width = 200,
+     .height = 100,
+     .noTabs = true,
+     .noSheetFrame = true},
     {.number = 2, .name = "?TAB1", .kind = ControlKind::kTab, .parent = 1},
-    {.number = 3, .name = "?REGIONA", .kind = ControlKind::kRegion, .parent = 2, .x = 10, .y = 20,
-     .width = 40, .height = 12, .immediateEvents = true},
-    {.number = 4, .name = "?REGIONB", .kind = ControlKind::kRegion, .parent = 2, .x = 50, .y = 20,
-     .width = 40, .height = 12, .immediateEvents = true},
-    {.number = 5, .name = "?TEXT", .kind = ControlKind::kText, .parent = 2, .x = 10, .y = 20,
-     .text = "Pointer here", .transparent = true},
-    {.number = 6, .name = "?BUTTON", .kind = ControlKind::kButton, .parent = 2, .x = 10, .y = 60,
-     .width = 45, .height = 14, .text = "Press"},
+    {.number = 3,
+     .name = "?REGIONA",
+     .kind = ControlKind::kRegion,
+     .parent = 2,
+     .x = 10,
+     .y = 20,
+     .width = 40,
+     .height = 12,
+     .immediateEvents = true},
+    {.number = 4,
+     .name = "?REGIONB",
+     .kind = ControlKind::kRegion,
+     .parent = 2,
+     .x = 50,
+     .y = 20,
+     .width = 40,
+     .height = 12,
+     .immediateEvents = true},
+    {.number = 5,
+     .name = "?TEXT",
+     .kind = ControlKind::kText,
+     .parent = 2,
+     .x = 10,
+     .y = 20,
+     .text = "Pointer here",
+     .transparent = true},
+    {.number = 6,
+     .name = "?BUTTON",
+     .kind = ControlKind::kButton,
+     .parent = 2,
+     .x = 10,
+     .y = 60,
+     .width = 45,
+     .height = 14,
+     .text = "Press"},
     {.number = 7, .name = "?TAB2", .kind = ControlKind::kTab, .parent = 1},
-    {.number = 8, .name = "?LIST", .kind = ControlKind::kList, .parent = 7, .x = 1, .y = 24,
-     .width = 150, .height = 60, .listFormat = "24R(2)|@N5_B@100L(2)|@s255@"},
+    {.number = 8,
+     .name = "?LIST",
+     .kind = ControlKind::kList,
+     .parent = 7,
+     .x = 1,
+     .y = 24,
+     .width = 150,
+     .height = 60,
+     .listFormat = "24R(2)|@N5_B@100L(2)|@s255@"},
     {.number = 9, .name = "?TAB3", .kind = ControlKind::kTab, .parent = 1},
-    {.number = 10, .name = "?GROUP", .kind = ControlKind::kOptionGroup, .parent = 9, .x = 10,
-     .y = 20, .width = 150, .height = 50, .text = " Group ", .boxed = true},
-    {.number = 11, .name = "?RADIO1", .kind = ControlKind::kRadioButton, .parent = 10, .x = 20,
-     .y = 35, .text = "One", .value = "ONE"},
-    {.number = 12, .name = "?RADIO2", .kind = ControlKind::kRadioButton, .parent = 10, .x = 80,
-     .y = 35, .text = "Two", .value = "TWO"},
+    {.number = 10,
+     .name = "?GROUP",
+     .kind = ControlKind::kOptionGroup,
+     .parent = 9,
+     .x = 10,
+     .y = 20,
+     .width = 150,
+     .height = 50,
+     .text = " Group ",
+     .boxed = true},
+    {.number = 11,
+     .name = "?RADIO1",
+     .kind = ControlKind::kRadioButton,
+     .parent = 10,
+     .x = 20,
+     .y = 35,
+     .text = "One",
+     .value = "ONE"},
+    {.number = 12,
+     .name = "?RADIO2",
+     .kind = ControlKind::kRadioButton,
+     .parent = 10,
+     .x = 80,
+     .y = 35,
+     .text = "Two",
+     .value = "TWO"},
     {.number = 13, .name = "?TOPREGION", .kind = ControlKind::kRegion, .width = 200, .height = 10},
 }};
 
@@ -187,8 +246,8 @@ TEST_F(WindowServicesTest, AHiddenWindowIsRestoredWithoutBeingShown) {
   SetHidden(true);
   RecordEvents(200);
   SetIconized(false);
-  EXPECT_TRUE(SameEvents({{kEventRestored, 0}},
-                         Only(RecordEvents(300), {kEventRestored, kEventIconized})));
+  EXPECT_TRUE(
+      SameEvents({{kEventRestored, 0}}, Only(RecordEvents(300), {kEventRestored, kEventIconized})));
   EXPECT_FALSE(::IsWindowVisible(window_));
   EXPECT_FALSE(::IsIconic(window_));
   RECT frame{};
@@ -238,9 +297,9 @@ TEST_F(WindowServicesTest, AlertedEscAndAltF4ChangeNothing) {
   Collect();
   Keys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}});
   Collect(300);
-  EXPECT_TRUE(SameEvents({{kEventPreAlert, 0}, {kEventAlertKey, 0}, {kEventPreAlert, 0},
-                          {kEventAlertKey, 0}},
-                         Only(collected_, {kEventPreAlert, kEventAlertKey, kEventCloseWindow})));
+  EXPECT_TRUE(SameEvents(
+      {{kEventPreAlert, 0}, {kEventAlertKey, 0}, {kEventPreAlert, 0}, {kEventAlertKey, 0}},
+      Only(collected_, {kEventPreAlert, kEventAlertKey, kEventCloseWindow})));
   EXPECT_TRUE(::IsWindow(window_));
   EXPECT_TRUE(::IsWindowVisible(window_));
 }

@@ -8,28 +8,30 @@
 
 namespace quellix::win32 {
 
-// A GDI object (font, brush, pen, bitmap), deleted with DeleteObject.
-template <typename Handle>
-class GdiObject {
+// Owns one handle and releases it with Release::Free when it goes: move-only.
+template <typename Handle, typename Release>
+class UniqueHandle {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) {
       Reset();
       handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
+  // Gives the handle up without releasing it, to a new owner that will.
+  Handle release() { return std::exchange(handle_, nullptr); }
   void Reset() {
-    if (handle_) ::DeleteObject(handle_);
+    if (handle_) Release::Free(handle_);
     handle_ = nullptr;
   }
 
@@ -37,10 +39,32 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
-using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
-using Pen = GdiObject<HPEN>;
-using Bitmap = GdiObject<HBITMAP>;
+struct DeleteGdiObject {
+  static void Free(HGDIOBJ object) { ::DeleteObject(object); }
+};
+struct DestroyWindowIfAlive {
+  static void Free(HWND window) {
+    if (::IsWindow(window)) ::DestroyWindow(window);
+  }
+};
+struct DestroyIconHandle {
+  static void Free(HICON icon) { ::DestroyIcon(icon); }
+};
+struct DestroyMenuHandle {
+  static void Free(HMENU menu) { ::DestroyMenu(menu); }
+};
+
+// GDI objects (fonts, brushes, pens, bitmaps), deleted with DeleteObject.
+using Font = UniqueHandle<HFONT, DeleteGdiObject>;
+using Brush = UniqueHandle<HBRUSH, DeleteGdiObject>;
+using Pen = UniqueHandle<HPEN, DeleteGdiObject>;
+using Bitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
+// A window destroyed with DestroyWindow, unless the system destroyed it first.
+using OwnedWindow = UniqueHandle<HWND, DestroyWindowIfAlive>;
+// An icon loaded with LoadImage.
+using Icon = UniqueHandle<HICON, DestroyIconHandle>;
+// A menu; one attached to another as its submenu goes with it, so is released.
+using Menu = UniqueHandle<HMENU, DestroyMenuHandle>;
 
 // An object selected into a device context, put back when this goes.
 class Selection {
@@ -89,51 +113,6 @@ class BufferedPaint {
   HDC memory_;
   Bitmap bitmap_;
   HGDIOBJ previousBitmap_;
-};
-
-// A window destroyed with DestroyWindow.
-class OwnedWindow {
- public:
-  OwnedWindow() = default;
-  explicit OwnedWindow(HWND window) : window_(window) {}
-  ~OwnedWindow() { Reset(); }
-  OwnedWindow(OwnedWindow&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
-  OwnedWindow& operator=(OwnedWindow&&) = delete;
-  OwnedWindow(const OwnedWindow&) = delete;
-  OwnedWindow& operator=(const OwnedWindow&) = delete;
-
-  HWND get() const { return window_; }
-  void Reset() {
-    if (window_ && ::IsWindow(window_)) ::DestroyWindow(window_);
-    window_ = nullptr;
-  }
-
- private:
-  HWND window_ = nullptr;
-};
-
-// An icon loaded with LoadImage, destroyed with DestroyIcon.
-class Icon {
- public:
-  Icon() = default;
-  explicit Icon(HICON icon) : icon_(icon) {}
-  ~Icon() {
-    if (icon_) ::DestroyIcon(icon_);
-  }
-  Icon(Icon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  Icon& operator=(Icon&& other) noexcept {
-    if (this != &other) {
-      if (icon_) ::DestroyIcon(icon_);
-      icon_ = std::exchange(other.icon_, nullptr);
-    }
-    return *this;
-  }
-  Icon(const Icon&) = delete;
-  Icon& operator=(const Icon&) = delete;
-  HICON get() const { return icon_; }
-
- private:
-  HICON icon_ = nullptr;
 };
 
 }  // namespace quellix::win32

@@ -35,9 +35,9 @@ ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition&
       colours_(colours) {
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongA(parent, GWL_HINSTANCE));
   Register(instance);
-  window_ = ::CreateWindowExA(0, kClassName, "", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS,
-                              rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
+  window_ = ::CreateWindowExA(0, kClassName, "", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, rect.left,
+                              rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
                               instance, this);
 }
 
@@ -106,13 +106,26 @@ LRESULT ListControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const int page = std::max(1, VisibleRows() - 1);
       int target = selected;
       switch (wParam) {
-        case VK_UP: target = selected - 1; break;
-        case VK_DOWN: target = selected + 1; break;
-        case VK_PRIOR: target = selected - page; break;
-        case VK_NEXT: target = selected + page; break;
-        case VK_HOME: target = 1; break;
-        case VK_END: target = count; break;
-        default: return ::DefWindowProcA(window_, message, wParam, lParam);
+        case VK_UP:
+          target = selected - 1;
+          break;
+        case VK_DOWN:
+          target = selected + 1;
+          break;
+        case VK_PRIOR:
+          target = selected - page;
+          break;
+        case VK_NEXT:
+          target = selected + page;
+          break;
+        case VK_HOME:
+          target = 1;
+          break;
+        case VK_END:
+          target = count;
+          break;
+        default:
+          return ::DefWindowProcA(window_, message, wParam, lParam);
       }
       Select(std::clamp(target, 1, count));
       return 0;
@@ -154,8 +167,10 @@ void ListControl::ScrollTo(int topRow) {
 void ListControl::EnsureVisible(int row) {
   if (row <= 0) return;
   const int index = row - 1;
-  if (index < topRow_) ScrollTo(index);
-  else if (index >= topRow_ + VisibleRows()) ScrollTo(index - VisibleRows() + 1);
+  if (index < topRow_)
+    ScrollTo(index);
+  else if (index >= topRow_ + VisibleRows())
+    ScrollTo(index - VisibleRows() + 1);
 }
 
 void ListControl::Select(int row) {

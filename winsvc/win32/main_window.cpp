@@ -100,12 +100,12 @@ MainWindow::MainWindow(const WindowDefinition& definition, Text12* versionCode, 
 
   if (!definition.iconName.empty()) {
     const std::string resource = ResourceNameOf(definition.iconName);
-    windowIcon_ = Icon(static_cast<HICON>(
-        ::LoadImageA(ThisModule(), resource.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                     ::GetSystemMetrics(SM_CYSMICON), 0)));
-    bigWindowIcon_ = Icon(static_cast<HICON>(
-        ::LoadImageA(ThisModule(), resource.c_str(), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                     ::GetSystemMetrics(SM_CYICON), 0)));
+    windowIcon_ = Icon(static_cast<HICON>(::LoadImageA(ThisModule(), resource.c_str(), IMAGE_ICON,
+                                                       ::GetSystemMetrics(SM_CXSMICON),
+                                                       ::GetSystemMetrics(SM_CYSMICON), 0)));
+    bigWindowIcon_ = Icon(static_cast<HICON>(::LoadImageA(ThisModule(), resource.c_str(),
+                                                          IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                                          ::GetSystemMetrics(SM_CYICON), 0)));
     ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_.get()));
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigWindowIcon_.get()));
   }
@@ -155,7 +155,8 @@ RECT MainWindow::RectOf(const ControlDefinition& definition, HFONT font) const {
       natural = TextExtent(font, text);
       break;
   }
-  const int width = definition.width == kNaturalSize ? natural.cx : units_.ToPixelsX(definition.width);
+  const int width =
+      definition.width == kNaturalSize ? natural.cx : units_.ToPixelsX(definition.width);
   const int height =
       definition.height == kNaturalSize ? natural.cy : units_.ToPixelsY(definition.height);
   return RECT{x, y, x + width, y + height};
@@ -193,16 +194,20 @@ HWND MainWindow::CreateChild(const Control& control) {
   const ControlDefinition& definition = *control.definition;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   switch (definition.kind) {
-    case ControlKind::kButton: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-    case ControlKind::kRadioButton: style |= BS_RADIOBUTTON | WS_TABSTOP; break;
-    default: break;
+    case ControlKind::kButton:
+      style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::kRadioButton:
+      style |= BS_RADIOBUTTON | WS_TABSTOP;
+      break;
+    default:
+      break;
   }
   const std::string text(model_.ControlText(definition.number));
   const RECT& r = control.rect;
-  HWND child = ::CreateWindowExA(0, "BUTTON", text.c_str(), style, r.left, r.top,
-                                 r.right - r.left, r.bottom - r.top, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
-                                 ThisModule(), nullptr);
+  HWND child = ::CreateWindowExA(
+      0, "BUTTON", text.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)), ThisModule(), nullptr);
   ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
   if (definition.kind == ControlKind::kRadioButton) DrawUnthemed(child);
   return child;
@@ -349,14 +354,12 @@ void MainWindow::PaintControl(HDC dc, const Control& control) {
       break;
     }
     case ControlKind::kLine: {
-      const Pen pen(::CreatePen(PS_SOLID, 1,
-                                ToColorRef(definition.hasColour ? definition.colour
-                                                                : window.textColour)));
+      const Pen pen(::CreatePen(
+          PS_SOLID, 1, ToColorRef(definition.hasColour ? definition.colour : window.textColour)));
       const Selection selected(dc, pen.get());
       ::MoveToEx(dc, control.rect.left, control.rect.top, nullptr);
-      ::LineTo(dc, control.rect.right, control.rect.bottom == control.rect.top
-                                           ? control.rect.top
-                                           : control.rect.bottom);
+      ::LineTo(dc, control.rect.right,
+               control.rect.bottom == control.rect.top ? control.rect.top : control.rect.bottom);
       break;
     }
     case ControlKind::kOptionGroup: {
@@ -388,8 +391,8 @@ void MainWindow::PaintControl(HDC dc, const Control& control) {
       }
       if (index < images_.size() && images_[index].get()) {
         ::DrawIconEx(dc, control.rect.left, control.rect.top, images_[index].get(),
-                     control.rect.right - control.rect.left,
-                     control.rect.bottom - control.rect.top, 0, nullptr, DI_NORMAL);
+                     control.rect.right - control.rect.left, control.rect.bottom - control.rect.top,
+                     0, nullptr, DI_NORMAL);
       }
       break;
     }
@@ -442,9 +445,13 @@ void MainWindow::SetControlText(ControlNumber number, std::string_view text) {
     ::SetWindowTextA(control->child, copy.c_str());
     return;
   }
-  Invalidate(control->rect);
-  control->rect = RectOf(*control->definition, control->font);
-  Invalidate(control->rect);
+  Relayout(*control);
+}
+
+void MainWindow::Relayout(Control& control) {
+  Invalidate(control.rect);
+  control.rect = RectOf(*control.definition, control.font);
+  Invalidate(control.rect);
 }
 
 void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
@@ -465,9 +472,7 @@ void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
     ::SendMessageA(control->child, WM_SETFONT, reinterpret_cast<WPARAM>(control->font), TRUE);
     return;
   }
-  Invalidate(control->rect);
-  control->rect = RectOf(*control->definition, control->font);
-  Invalidate(control->rect);
+  Relayout(*control);
 }
 
 void MainWindow::SelectControl(ControlNumber number, int position) {

@@ -62,6 +62,8 @@ class MainWindow {
   void SyncPresence();
   void SyncRadioButtons();
   void Invalidate(const RECT& rect);
+  // A control that draws on the window takes the size of its new text or font.
+  void Relayout(Control& control);
   // Reports the size state the window is in now to the model.
   void ObserveSizeState();
   // Whether the message is an alerted key the model has taken.

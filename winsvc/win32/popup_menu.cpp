@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "winsvc/menu_string.h"
+#include "winsvc/win32/gdi_handles.h"
 
 namespace quellix {
 namespace {
@@ -16,57 +17,8 @@ constexpr char kOwnerClassName[] = "QuellixPopupMenuOwner";
 // beyond them is shown but cannot be chosen, or it would answer another's number.
 constexpr int kLargestCommandId = 0xFFFF;
 
-class MenuHandle {
- public:
-  explicit MenuHandle(HMENU handle = nullptr) : handle_(handle) {}
-  ~MenuHandle() { Reset(); }
-  MenuHandle(MenuHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  MenuHandle& operator=(MenuHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  MenuHandle(const MenuHandle&) = delete;
-  MenuHandle& operator=(const MenuHandle&) = delete;
-
-  HMENU Get() const { return handle_; }
-  // A submenu attached to its parent is destroyed with it.
-  void Release() { handle_ = nullptr; }
-
- private:
-  void Reset() {
-    if (handle_) ::DestroyMenu(handle_);
-    handle_ = nullptr;
-  }
-  HMENU handle_;
-};
-
-class WindowHandle {
- public:
-  explicit WindowHandle(HWND handle = nullptr) : handle_(handle) {}
-  ~WindowHandle() { Reset(); }
-  WindowHandle(WindowHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  WindowHandle& operator=(WindowHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  WindowHandle(const WindowHandle&) = delete;
-  WindowHandle& operator=(const WindowHandle&) = delete;
-
-  HWND Get() const { return handle_; }
-
- private:
-  void Reset() {
-    if (handle_) ::DestroyWindow(handle_);
-    handle_ = nullptr;
-  }
-  HWND handle_;
-};
+using win32::Menu;
+using win32::OwnedWindow;
 
 // Takes the keyboard focus away while the menu is open and gives it back, on
 // every path, to the window that had it.
@@ -138,7 +90,7 @@ POINT ResolvePoint(int x, int y) {
 
 constexpr UINT kAtEnd = static_cast<UINT>(-1);
 
-void AppendEntry(HMENU menu, const MenuEntry& entry, std::vector<MenuHandle>& levels) {
+void AppendEntry(HMENU menu, const MenuEntry& entry, std::vector<Menu>& levels) {
   UINT flags = MF_BYPOSITION;
   if (entry.newColumn) flags |= MF_MENUBARBREAK;
   if (entry.kind == MenuEntryKind::kSeparator) {
@@ -153,22 +105,22 @@ void AppendEntry(HMENU menu, const MenuEntry& entry, std::vector<MenuHandle>& le
                   entry.caption.c_str());
     return;
   }
-  MenuHandle& submenu = levels[entry.submenu];
-  if (!submenu.Get()) return;
-  if (::InsertMenuA(menu, kAtEnd, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()),
+  Menu& submenu = levels[entry.submenu];
+  if (!submenu.get()) return;
+  if (::InsertMenuA(menu, kAtEnd, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()),
                     entry.caption.c_str())) {
-    submenu.Release();
+    submenu.release();
   }
 }
 
 // Deepest levels first, so that a submenu is complete when it is attached. A
 // level whose menu or heading could not be made is left out with its entries.
-MenuHandle BuildMenu(const MenuTree& tree) {
-  std::vector<MenuHandle> levels;
+Menu BuildMenu(const MenuTree& tree) {
+  std::vector<Menu> levels;
   levels.reserve(tree.levels.size());
   for (std::size_t i = 0; i < tree.levels.size(); ++i) levels.emplace_back(::CreatePopupMenu());
   for (std::size_t i = tree.levels.size(); i-- > 0;) {
-    const HMENU menu = levels[i].Get();
+    const HMENU menu = levels[i].get();
     if (!menu) continue;
     for (const MenuEntry& entry : tree.levels[i]) AppendEntry(menu, entry, levels);
   }
@@ -203,10 +155,10 @@ bool RegisterOwnerClass() {
 
 // Invisible and 0 x 0, yet able to take the focus and the foreground, which the
 // menu needs to close on a click elsewhere.
-WindowHandle CreateOwnerWindow(int* choice) {
-  if (!RegisterOwnerClass()) return WindowHandle();
-  return WindowHandle(::CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, ::GetModuleHandleA(nullptr), choice));
+OwnedWindow CreateOwnerWindow(int* choice) {
+  if (!RegisterOwnerClass()) return OwnedWindow();
+  return OwnedWindow(::CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
+                                       nullptr, nullptr, ::GetModuleHandleA(nullptr), choice));
 }
 
 }  // namespace
@@ -215,20 +167,20 @@ int ShowPopupMenu(std::string_view menuString, int x, int y) {
   // The reader removes the trailing blanks of the menu string.
   const POINT point = ResolvePoint(x, y);
   const MenuTree tree = ParseMenuString(menuString, RowsPerColumn(point));
-  const MenuHandle menu = BuildMenu(tree);
-  if (!menu.Get()) return 0;
+  const Menu menu = BuildMenu(tree);
+  if (!menu.get()) return 0;
 
   const FocusLoan focus;
   int choice = 0;
-  const WindowHandle owner = CreateOwnerWindow(&choice);
-  if (!owner.Get()) return 0;
-  ::SetFocus(owner.Get());
-  ::SetForegroundWindow(owner.Get());
+  const OwnedWindow owner = CreateOwnerWindow(&choice);
+  if (!owner.get()) return 0;
+  ::SetFocus(owner.get());
+  ::SetForegroundWindow(owner.get());
 
-  ::TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON, point.x, point.y, 0, owner.Get(), nullptr);
+  ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, owner.get(), nullptr);
 
   MSG message;
-  if (::PeekMessageA(&message, owner.Get(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+  if (::PeekMessageA(&message, owner.get(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
     choice = LOWORD(message.wParam);
   }
   // Only a number the menu string gave an item can come back.

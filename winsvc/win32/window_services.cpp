@@ -62,7 +62,9 @@ void RedrawControl(ControlNumber control) {
   if (mainWindow) mainWindow->RedrawControl(control);
 }
 
-int CurrentTab(ControlNumber sheet) { return mainWindow ? mainWindow->Model().CurrentTab(sheet) : 0; }
+int CurrentTab(ControlNumber sheet) {
+  return mainWindow ? mainWindow->Model().CurrentTab(sheet) : 0;
+}
 
 void CloseMainWindow() { mainWindow.reset(); }
 
