@@ -16,6 +16,7 @@
 #include "winsvc/list_format.h"
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
+#include "winsvc/window_model.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {
@@ -194,6 +195,65 @@ TEST_F(MainWindowScreenshotTest, Row1024ShowsItsNumberGroupedAndRightAligned) {
   EXPECT_GE(leftmost, anchor - extent.cx);
   EXPECT_LE(leftmost, anchor - extent.cx + 2);
   EXPECT_EQ(CellText(ParseListFormat(kProcessListFormat)[0].picture, {.number = 1024}), "1 024");
+}
+
+// What the list shows, as it draws itself.
+std::vector<COLORREF> ListPixels(HWND list) {
+  testing::RecordEvents(300);  // lets input and painting happen first
+  const Capture shot = Capture::Printed(list);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < shot.Height(); ++y) {
+    for (int x = 0; x < shot.Width(); ++x) pixels.push_back(shot.At(x, y));
+  }
+  return pixels;
+}
+
+TEST_F(MainWindowScreenshotTest, TheWheelAndTheKeyboardReachRowsBelowTheVisibleArea) {
+  for (int i = 1; i <= 100; ++i) {
+    std::string name = std::to_string(i);  // appended, not concatenated: gcc 12 misreads that
+    name += ".EXE";
+    list_.record = ProcessRow{i, 4 * i, 0, Text256(name)};
+    list_.Append();
+  }
+  SelectControl(control::kTab2, 0);
+  RedrawControl(control::kProcessList);
+  const RECT listRect = Pixels(1, 24, 287, 81);
+  HWND list = ::GetDlgItem(NativeHandle(), control::kProcessList);
+  ASSERT_NE(list, nullptr);
+  const std::vector<COLORREF> top = ListPixels(list);
+  POINT middle{(listRect.left + listRect.right) / 2, (listRect.top + listRect.bottom) / 2};
+  ::ClientToScreen(NativeHandle(), &middle);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = middle.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = middle.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &move, sizeof move);
+  Settle();
+  const auto wheel = [](int notches) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    ::SendInput(1, &input, sizeof input);
+  };
+  ::SetFocus(list);
+  wheel(-2);
+  EXPECT_NE(ListPixels(list), top) << "the wheel did not scroll";
+  wheel(2);
+  EXPECT_EQ(ListPixels(list), top);
+
+  ::SetFocus(list);
+  for (WORD key : {static_cast<WORD>(VK_END)}) {
+    INPUT strokes[2]{};
+    strokes[0].type = strokes[1].type = INPUT_KEYBOARD;
+    strokes[0].ki.wVk = strokes[1].ki.wVk = key;
+    strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, strokes, sizeof strokes[0]);
+  }
+  Shot("list-end");
+  EXPECT_EQ(MainWindowModel()->SelectedRow(control::kProcessList), 100);
+  EXPECT_NE(ListPixels(list), top);
 }
 
 TEST_F(MainWindowScreenshotTest, TheVersionPageShowsTheBoundEditionSelected) {

@@ -1,16 +1,29 @@
 #include "screen_capture.h"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace quellix::testing {
 
 Capture Capture::OfClientArea(HWND window) {
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  return Capture::Drawn(window, [&](HDC memory, HDC screen, int width, int height) {
+    ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+  });
+}
+
+Capture Capture::Printed(HWND window) {
+  return Capture::Drawn(window, [&](HDC memory, HDC, int, int) {
+    ::SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+  });
+}
+
+Capture Capture::Drawn(HWND window, const std::function<void(HDC, HDC, int, int)>& draw) {
   Capture capture;
   RECT client{};
   ::GetClientRect(window, &client);
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
   capture.width_ = client.right;
   capture.height_ = client.bottom;
 
@@ -26,7 +39,7 @@ Capture Capture::OfClientArea(HWND window) {
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, capture.width_, capture.height_, screen, origin.x, origin.y, SRCCOPY);
+  draw(memory, screen, capture.width_, capture.height_);
   ::GdiFlush();
   const auto* bgrx = static_cast<const BYTE*>(bits);
   capture.pixels_.resize(static_cast<std::size_t>(capture.width_) * capture.height_);

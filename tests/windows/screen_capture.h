@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,9 @@ class Capture {
  public:
   // The client area of window as the screen shows it now.
   static Capture OfClientArea(HWND window);
+  // The client area of window as it draws itself when asked (WM_PRINTCLIENT),
+  // independent of when the screen catches up.
+  static Capture Printed(HWND window);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -20,6 +24,9 @@ class Capture {
   bool SaveBmp(const std::string& path) const;
 
  private:
+  // A bitmap of the window's client size, drawn by draw(memory, screen, width, height).
+  static Capture Drawn(HWND window, const std::function<void(HDC, HDC, int, int)>& draw);
+
   int width_ = 0;
   int height_ = 0;
   std::vector<COLORREF> pixels_;  // rows top to bottom

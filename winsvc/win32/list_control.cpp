@@ -74,9 +74,19 @@ LRESULT ListControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
-    case WM_PAINT:
-      Paint();
+    case WM_PAINT: {
+      BufferedPaint paint(window_);
+      PaintTo(paint.dc(), paint.client());
       return 0;
+    }
+    case WM_PRINTCLIENT: {
+      // Drawing into a caller's context: what a screen reader or a capture
+      // asks for, and the same picture as on the screen.
+      RECT client{};
+      ::GetClientRect(window_, &client);
+      PaintTo(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_SETFOCUS:
@@ -179,10 +189,7 @@ void ListControl::Select(int row) {
   ::InvalidateRect(window_, nullptr, FALSE);
 }
 
-void ListControl::Paint() {
-  BufferedPaint paint(window_);
-  const HDC dc = paint.dc();
-  const RECT& client = paint.client();
+void ListControl::PaintTo(HDC dc, const RECT& client) {
   const Brush background(::CreateSolidBrush(colours_.background));
   ::FillRect(dc, &client, background.get());
 

@@ -44,7 +44,7 @@ class ListControl {
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint();
+  void PaintTo(HDC dc, const RECT& client);
   int RowCount() const;
   int RowHeight() const;
   int VisibleRows() const;

@@ -310,6 +310,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK:
       model_.MouseButtonPressed(pointX(), pointY());
       return 0;
+    case WM_MOUSEWHEEL: {
+      // The wheel reaches the window with the focus; a list under the pointer
+      // scrolls as well, focused or not.
+      POINT pointer{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ScreenToClient(window_, &pointer);
+      HWND under = ::ChildWindowFromPointEx(window_, pointer, CWP_SKIPINVISIBLE);
+      for (const auto& list : lists_) {
+        if (list->Handle() == under) return ::SendMessageA(under, message, wParam, lParam);
+      }
+      break;
+    }
     case WM_WINDOWPOSCHANGING:
       if (keepHidden_) {
         auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
