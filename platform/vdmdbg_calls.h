@@ -13,5 +13,7 @@ using TASKENUMPROCEX = BOOL(WINAPI*)(DWORD threadId, WORD module16, WORD task16,
                                      PSZ fileName, LPARAM userDefined);
 
 INT VDMEnumTaskWOWEx(DWORD processId, TASKENUMPROCEX callback, LPARAM userDefined);
+// Ends one 16-bit task of the VDM processId; FALSE when it could not be ended.
+BOOL VDMTerminateTaskWOW(DWORD processId, WORD task16);
 
 }  // namespace quellix::os

@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// Not part of <windows.h> under WIN32_LEAN_AND_MEAN.
+#include <shellapi.h>
 #else
 #include <cstdint>
 
@@ -62,4 +64,30 @@ inline constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(va
 inline constexpr UINT MB_OK = 0x00000000;
 inline constexpr UINT MB_ICONERROR = 0x00000010;
 inline constexpr UINT MB_TASKMODAL = 0x00002000;
+
+inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+
+inline constexpr UINT IMAGE_ICON = 1;
+inline constexpr INT SW_SHOWNORMAL = 1;
+
+// The first version of the record, the one every shell accepts.
+struct NOTIFYICONDATAA {
+  DWORD cbSize;
+  HWND hWnd;
+  UINT uID;
+  UINT uFlags;
+  UINT uCallbackMessage;
+  HICON hIcon;
+  CHAR szTip[64];
+};
+// The size the shell expects in cbSize: that of the record in a 32-bit build,
+// whatever this build's pointers make of it.
+inline constexpr DWORD NOTIFYICONDATAA_V1_SIZE = 88;
+
+inline constexpr DWORD NIM_ADD = 0;
+inline constexpr DWORD NIM_MODIFY = 1;
+inline constexpr DWORD NIM_DELETE = 2;
+inline constexpr UINT NIF_MESSAGE = 1;
+inline constexpr UINT NIF_ICON = 2;
+inline constexpr UINT NIF_TIP = 4;
 #endif

@@ -3,6 +3,10 @@
 #include "platform/sim/simulated_windows.h"
 
 namespace quellix::os {
+namespace {
+constexpr DWORD kErrorAccessDenied = 5;
+constexpr DWORD kErrorInvalidParameter = 87;
+}  // namespace
 
 HANDLE OpenProcess(DWORD desiredAccess, BOOL /*inheritHandle*/, DWORD processId) {
   sim::SimulatedWindows& system = sim::System();
@@ -11,9 +15,40 @@ HANDLE OpenProcess(DWORD desiredAccess, BOOL /*inheritHandle*/, DWORD processId)
   if (process->deniesQuery && (desiredAccess & (PROCESS_QUERY_INFORMATION | PROCESS_VM_READ))) {
     return nullptr;
   }
+  if (process->deniesTerminate && (desiredAccess & PROCESS_TERMINATE)) return nullptr;
   return system.OpenHandle(processId, desiredAccess);
 }
 
+BOOL TerminateProcess(HANDLE process, UINT exitCode) {
+  sim::SimulatedWindows& system = sim::System();
+  const sim::Process* found = system.ProcessOf(process, PROCESS_TERMINATE);
+  if (!found) return FALSE;
+  const DWORD processId = found->id;
+  system.RemoveProcess(processId);
+  system.terminations.push_back({processId, exitCode});
+  return TRUE;
+}
+
 BOOL CloseHandle(HANDLE object) { return sim::System().CloseHandle(object) ? TRUE : FALSE; }
+
+void Sleep(DWORD milliseconds) { sim::System().sleeps.push_back(milliseconds); }
+
+HANDLE CreateSemaphoreA(void* /*security*/, LONG initialCount, LONG maximumCount, LPCSTR name) {
+  sim::SimulatedWindows& system = sim::System();
+  if (system.createSemaphoreFails) {
+    system.lastError = kErrorAccessDenied;
+    return nullptr;
+  }
+  if (maximumCount <= 0 || initialCount < 0 || initialCount > maximumCount) {
+    system.lastError = kErrorInvalidParameter;
+    return nullptr;
+  }
+  // A semaphore without a name is always a new one.
+  const bool exists = name && *name && system.SemaphoreExists(name);
+  system.lastError = exists ? ERROR_ALREADY_EXISTS : 0;
+  return system.OpenSemaphoreHandle(name ? name : "");
+}
+
+DWORD GetLastError() { return sim::System().lastError; }
 
 }  // namespace quellix::os

@@ -1,6 +1,8 @@
 #include "platform/sim/simulated_windows.h"
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace quellix::sim {
 namespace {
@@ -32,11 +34,25 @@ Process* SimulatedWindows::FindProcess(DWORD id) {
   return indexed();
 }
 
-HANDLE SimulatedWindows::OpenHandle(DWORD processId, DWORD access) {
+HANDLE SimulatedWindows::AddHandle(OpenHandleInfo info) {
   nextHandle_ += 4;
-  openHandles_[nextHandle_] = {processId, access};
+  openHandles_[nextHandle_] = std::move(info);
   ++handlesOpened_;
   return reinterpret_cast<HANDLE>(nextHandle_);
+}
+
+HANDLE SimulatedWindows::OpenHandle(DWORD processId, DWORD access) {
+  return AddHandle({.processId = processId, .access = access});
+}
+
+HANDLE SimulatedWindows::OpenSemaphoreHandle(std::string name) {
+  return AddHandle({.isSemaphore = true, .semaphoreName = std::move(name)});
+}
+
+bool SimulatedWindows::SemaphoreExists(const std::string& name) const {
+  return std::any_of(openHandles_.begin(), openHandles_.end(), [&](const auto& entry) {
+    return entry.second.isSemaphore && entry.second.semaphoreName == name;
+  });
 }
 
 bool SimulatedWindows::CloseHandle(HANDLE handle) {
@@ -45,9 +61,13 @@ bool SimulatedWindows::CloseHandle(HANDLE handle) {
 
 Process* SimulatedWindows::ProcessOf(HANDLE handle, DWORD neededAccess) {
   const auto found = openHandles_.find(reinterpret_cast<std::uintptr_t>(handle));
-  if (found == openHandles_.end()) return nullptr;
+  if (found == openHandles_.end() || found->second.isSemaphore) return nullptr;
   if ((found->second.access & neededAccess) != neededAccess) return nullptr;
   return FindProcess(found->second.processId);
+}
+
+void SimulatedWindows::RemoveProcess(DWORD id) {
+  std::erase_if(processes, [id](const Process& process) { return process.id == id; });
 }
 
 }  // namespace quellix::sim

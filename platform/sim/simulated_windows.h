@@ -23,11 +23,12 @@ struct Task {
 
 struct Process {
   DWORD id = 0;
-  std::string name;  // the base name as the system reports it
-  bool deniesQuery = false;        // OpenProcess for inspection fails
-  bool moduleEnumFails = false;    // EnumProcessModules fails
-  bool baseNameFails = false;      // GetModuleBaseNameA writes nothing and returns 0
-  bool hostsWow = false;           // a VDM whose 16-bit tasks VDMEnumTaskWOWEx lists
+  std::string name;              // the base name as the system reports it
+  bool deniesQuery = false;      // OpenProcess for inspection fails
+  bool moduleEnumFails = false;  // EnumProcessModules fails
+  bool baseNameFails = false;    // GetModuleBaseNameA writes nothing and returns 0
+  bool hostsWow = false;         // a VDM whose 16-bit tasks VDMEnumTaskWOWEx lists
+  bool deniesTerminate = false;  // OpenProcess for termination fails
   std::vector<Task> tasks;
 };
 
@@ -35,6 +36,44 @@ struct MessageBoxShown {
   std::string text;
   std::string caption;
   UINT type = 0;
+};
+
+struct Termination {
+  DWORD processId = 0;
+  UINT exitCode = 0;
+  bool operator==(const Termination&) const = default;
+};
+
+struct TaskTermination {
+  DWORD processId = 0;
+  WORD task16 = 0;
+  bool ended = false;  // whether the call found the task and ended it
+  bool operator==(const TaskTermination&) const = default;
+};
+
+struct TrayCall {
+  DWORD message = 0;
+  NOTIFYICONDATAA data{};  // a copy of the record as the call received it
+  BOOL result = FALSE;
+};
+
+struct ShellExecution {
+  HWND window = nullptr;
+  // A null argument is recorded as no value, so it differs from an empty text.
+  std::optional<std::string> verb;
+  std::optional<std::string> file;
+  std::optional<std::string> parameters;
+  std::optional<std::string> directory;
+  INT show = 0;
+};
+
+struct ImageLoad {
+  HINSTANCE instance = nullptr;
+  std::string name;  // a numbered resource as "#" and its number
+  UINT type = 0;
+  int cx = 0;
+  int cy = 0;
+  UINT flags = 0;
 };
 
 class SimulatedWindows {
@@ -51,6 +90,35 @@ class SimulatedWindows {
   // Process ids for which VDMEnumTaskWOWEx was called, in order.
   std::vector<DWORD> taskEnumerations;
 
+  // Every process TerminateProcess ended, in order.
+  std::vector<Termination> terminations;
+
+  // Every VDMTerminateTaskWOW call, in order, whether or not it ended a task.
+  std::vector<TaskTermination> taskTerminations;
+
+  // The milliseconds of every Sleep, in order; the simulation does not wait.
+  std::vector<DWORD> sleeps;
+
+  // What GetLastError returns; set by the calls that set it on Windows.
+  DWORD lastError = 0;
+  // When set, CreateSemaphoreA fails and returns no handle.
+  bool createSemaphoreFails = false;
+
+  // Every Shell_NotifyIconA call, in order, and the icons it left in the tray,
+  // in the order they were added.
+  std::vector<TrayCall> trayCalls;
+  std::vector<NOTIFYICONDATAA> trayIcons;
+
+  // Every ShellExecuteA call, in order.
+  std::vector<ShellExecution> shellExecutions;
+
+  // Every LoadImageA call, in order; when loadImageFails is set it returns null.
+  std::vector<ImageLoad> imageLoads;
+  bool loadImageFails = false;
+
+  // Window messages registered by name, and their numbers.
+  std::map<std::string, UINT> registeredMessages;
+
   Process& AddProcess(DWORD id, std::string name);
   Process* FindProcess(DWORD id);
 
@@ -59,15 +127,27 @@ class SimulatedWindows {
   // The process a handle was opened for, or null for a handle that is not open
   // or whose process has gone.
   Process* ProcessOf(HANDLE handle, DWORD neededAccess);
+  // Removes the process from the table, moving those after it up (references
+  // to them no longer hold); its open handles stay open.
+  void RemoveProcess(DWORD id);
+
+  // A handle of the semaphore called name ("" for one without a name); the
+  // semaphore lasts while any of its handles is open.
+  HANDLE OpenSemaphoreHandle(std::string name);
+  bool SemaphoreExists(const std::string& name) const;
 
   int OpenHandleCount() const { return static_cast<int>(openHandles_.size()); }
   int HandlesOpenedInAll() const { return handlesOpened_; }
 
  private:
   struct OpenHandleInfo {
-    DWORD processId;
-    DWORD access;
+    DWORD processId = 0;
+    DWORD access = 0;
+    bool isSemaphore = false;
+    std::string semaphoreName;
   };
+  HANDLE AddHandle(OpenHandleInfo info);
+
   std::map<std::uintptr_t, OpenHandleInfo> openHandles_;
   // Where each id stood in processes when last looked at; a stale entry is
   // noticed on use and the index made anew, so tests may edit the table freely.

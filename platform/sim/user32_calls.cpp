@@ -1,5 +1,8 @@
 #include "platform/user32_calls.h"
 
+#include <cstdint>
+#include <string>
+
 #include "platform/sim/simulated_windows.h"
 
 namespace quellix::os {
@@ -11,6 +14,24 @@ int MessageBoxA(HWND /*owner*/, LPCSTR text, LPCSTR caption, UINT type) {
 
 LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return previous ? previous(window, message, wParam, lParam) : 0;
+}
+
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+  sim::SimulatedWindows& system = sim::System();
+  // As on Windows, a name below 65536 is a resource number, not a pointer.
+  const auto value = reinterpret_cast<std::uintptr_t>(name);
+  std::string recorded = value < 0x10000 ? "#" + std::to_string(value) : std::string(name);
+  system.imageLoads.push_back({instance, std::move(recorded), type, cx, cy, flags});
+  if (system.loadImageFails) return nullptr;
+  // A distinct value per load, far from the process and semaphore handles.
+  return reinterpret_cast<HANDLE>(0x7000000 + 0x10 * system.imageLoads.size());
+}
+
+UINT RegisterWindowMessageA(LPCSTR name) {
+  // Like Windows: numbers from 0xC000 up, one per distinct name.
+  auto& registered = sim::System().registeredMessages;
+  const auto found = registered.try_emplace(name, 0xC000 + static_cast<UINT>(registered.size()));
+  return found.first->second;
 }
 
 }  // namespace quellix::os

@@ -27,4 +27,16 @@ INT VDMEnumTaskWOWEx(DWORD processId, TASKENUMPROCEX callback, LPARAM userDefine
   return reported;
 }
 
+BOOL VDMTerminateTaskWOW(DWORD processId, WORD task16) {
+  sim::SimulatedWindows& system = sim::System();
+  sim::Process* process = system.FindProcess(processId);
+  bool ended = false;
+  if (process && process->hostsWow) {
+    ended = std::erase_if(process->tasks,
+                          [task16](const sim::Task& task) { return task.task16 == task16; }) > 0;
+  }
+  system.taskTerminations.push_back({processId, task16, ended});
+  return ended ? TRUE : FALSE;
+}
+
 }  // namespace quellix::os

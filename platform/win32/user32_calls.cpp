@@ -10,4 +10,10 @@ LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wPar
   return ::CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+  return ::LoadImageA(instance, name, type, cx, cy, flags);
+}
+
+UINT RegisterWindowMessageA(LPCSTR name) { return ::RegisterWindowMessageA(name); }
+
 }  // namespace quellix::os

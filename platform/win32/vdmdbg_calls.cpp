@@ -10,4 +10,10 @@ INT VDMEnumTaskWOWEx(DWORD processId, TASKENUMPROCEX callback, LPARAM userDefine
   return vdm.VDMEnumTaskWOWEx(processId, callback, userDefined);
 }
 
+BOOL VDMTerminateTaskWOW(DWORD processId, WORD task16) {
+  const win32::VdmDebugFunctions& vdm = win32::VdmDebug();
+  if (!vdm.VDMTerminateTaskWOW || !win32::IsWowVdm(processId)) return FALSE;
+  return vdm.VDMTerminateTaskWOW(processId, task16);
+}
+
 }  // namespace quellix::os

@@ -1,0 +1,44 @@
+#pragma once
+// The program's one set of global data, alive from start to exit.
+
+#include <array>
+#include <cstdint>
+
+#include "common/texts.h"
+#include "platform/shell32_calls.h"
+#include "process/process_list.h"
+
+namespace quellix {
+
+struct AppState {
+  Text12 versionCode;  // the chosen edition; the Version page's option group shows it
+  Text12 serverName;   // that edition's server executable
+  Text12 ideName;      // that edition's IDE executable, run as a 16-bit task
+  // The process list and its current record; the current VDM number lives
+  // with the listing of 16-bit tasks (TheCurrentVdm).
+  ProcessList processList;
+  Text256 killTarget;  // "NTVDM.EXE" ends the whole VDM; anything else the IDE's task
+
+  std::array<char, 256> singleInstanceName{};  // null-terminated
+  HANDLE singleInstance = nullptr;             // open until the process ends
+
+  std::array<char, 80> iconResourceName{};  // null-terminated
+  HICON icon = nullptr;
+  NOTIFYICONDATAA trayRecord{};
+  WNDPROC previousWindowProcedure = nullptr;
+
+  std::int32_t processCount = 0;  // from the last rebuild of the process list
+  std::uint16_t task16Number = 0;  // working values of the kill sequence
+  DWORD ntvdmProcessId = 0;
+
+  // Whether the window is in the tray with its icon added, so that an icon the
+  // shell forgot when its taskbar restarted can be added again.
+  bool inTray = false;
+  UINT taskbarCreatedMessage = 0;
+};
+
+AppState& App();
+// The start values: all texts blank, the list empty, no handles.
+void ResetAppState();
+
+}  // namespace quellix

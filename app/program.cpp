@@ -1,0 +1,71 @@
+#include "app/program.h"
+
+#include <optional>
+
+#include "app/app_state.h"
+#include "app/bounded_copy.h"
+#include "app/dispatch.h"
+#include "app/tray.h"
+#include "platform/kernel32_calls.h"
+#include "process/version_catalogue.h"
+#include "ui/main_window_definition.h"
+#include "ui/process_list_view.h"
+#include "winsvc/window_services.h"
+
+namespace quellix {
+namespace {
+
+constexpr DWORD kErrorAlreadyExists = 183;
+
+// What the list control reads the process list through, while the window is open.
+std::optional<ProcessListView> listView;
+
+}  // namespace
+
+bool StartUp() {
+  ResetAppState();
+  AppState& app = App();
+
+  CopyTerminated(app.singleInstanceName.data(), app.singleInstanceName.size(),
+                 kSingleInstanceName);
+  app.singleInstance = os::CreateSemaphoreA(nullptr, 0, 1, app.singleInstanceName.data());
+  if (app.singleInstance && os::GetLastError() == kErrorAlreadyExists) {
+    // Another copy runs: it is told nothing, and this one ends at once.
+    os::CloseHandle(app.singleInstance);
+    app.singleInstance = nullptr;
+    return false;
+  }
+  // A failed call leaves this copy without a guard; it runs all the same.
+
+  app.versionCode.Assign("C60EE");
+  ResolveVersion(app.versionCode, app.ideName, app.serverName);
+
+  listView.emplace(app.processList);
+  OpenMainWindow(MainWindowDefinition(), &app.versionCode, &*listView);
+  PrepareTray();
+  HideToTray();  // before the first event: no window is ever seen at start-up
+  return true;
+}
+
+void RunEventLoop() {
+  while (NextEvent()) DispatchEvent();
+}
+
+void ShutDown() {
+  // No dead icon stays behind in the tray.
+  if (App().inTray) DeleteTrayIcon();
+  CloseMainWindow();
+  listView.reset();
+  App().processList.Empty();
+  // The single-instance handle stays open: the system closes it with the
+  // process, and a new copy can start as soon as this one has gone.
+}
+
+int RunQuellix() {
+  if (!StartUp()) return 0;
+  RunEventLoop();
+  ShutDown();
+  return 0;
+}
+
+}  // namespace quellix

@@ -1,0 +1,18 @@
+#pragma once
+// The program from start to exit.
+
+namespace quellix {
+
+inline constexpr char kSingleInstanceName[] = "Quellix is there";
+
+// Start-up: false when another copy runs, and then nothing has been opened.
+// Otherwise the window is open, hidden, and its icon in the tray.
+bool StartUp();
+// The event loop, until the pass that handled a close-window event.
+void RunEventLoop();
+void ShutDown();
+
+// All three; the exit code, always 0.
+int RunQuellix();
+
+}  // namespace quellix

@@ -1,0 +1,120 @@
+#include "app/tray.h"
+
+#include "app/app_events.h"
+#include "app/app_state.h"
+#include "app/bounded_copy.h"
+#include "app/process_commands.h"
+#include "platform/shell32_calls.h"
+#include "platform/user32_calls.h"
+#include "process/process_texts.h"
+#include "ui/control_numbers.h"
+#include "winsvc/popup_menu.h"
+#include "winsvc/window_services.h"
+
+namespace quellix {
+namespace {
+
+constexpr int kTrayIconSize = 16;
+constexpr UINT kTrayFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;  // 7
+
+enum TrayItem : int {
+  kItemAbout = 1,
+  kItemKill = 2,
+  kItemKillWithVdm = 3,
+  kItemCancel = 4,
+  kItemExit = 5,
+};
+
+void PressKillButton(std::string_view killTarget) {
+  App().killTarget.Assign(killTarget);
+  PostEvent(kEventAccepted, control::kButtonKill);
+}
+
+void AddTrayIcon() {
+  os::Shell_NotifyIconA(NIM_ADD, &App().trayRecord);
+  App().inTray = true;
+}
+
+}  // namespace
+
+void PrepareTray() {
+  AppState& app = App();
+  CopyTerminated(app.iconResourceName.data(), app.iconResourceName.size(), kTrayIconResource);
+  app.icon = static_cast<HICON>(os::LoadImageA(ModuleInstance(), app.iconResourceName.data(),
+                                               IMAGE_ICON, kTrayIconSize, kTrayIconSize, 0));
+
+  NOTIFYICONDATAA& record = app.trayRecord;
+  record = NOTIFYICONDATAA{};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = NativeHandle();
+  record.uID = kTrayIconId;
+  record.uFlags = kTrayFlags;
+  record.uCallbackMessage = kTrayCallbackMessage;
+  record.hIcon = app.icon;
+  CopyTerminated(record.szTip, sizeof record.szTip, kTrayTip);
+
+  app.taskbarCreatedMessage = os::RegisterWindowMessageA("TaskbarCreated");
+  app.previousWindowProcedure = GetWindowProcedure();
+  SetWindowProcedure(&TrayWndProc);
+}
+
+void HideToTray() {
+  SetIconized(true);
+  SetHidden(true);
+  AddTrayIcon();
+}
+
+void ShowFromTray() {
+  SetHidden(false);
+  SetIconized(false);
+}
+
+void DeleteTrayIcon() {
+  os::Shell_NotifyIconA(NIM_DELETE, &App().trayRecord);
+  App().inTray = false;
+}
+
+void RestoreTrayIcon() {
+  if (App().inTray) AddTrayIcon();
+}
+
+void RunTrayMenu() {
+  switch (ShowPopupMenu(kTrayMenu, kPointerCoordinate, kPointerCoordinate)) {
+    case kItemAbout:
+      RefreshProcessCount();
+      ShowFromTray();
+      break;
+    case kItemKill:
+      PressKillButton(App().ideName.View());
+      break;
+    case kItemKillWithVdm:
+      PressKillButton(kNtvdmName);
+      break;
+    case kItemExit:
+      PostEvent(kEventCloseWindow, kWindowItself);
+      break;
+    default:  // Cancel this menu, or dismissed
+      break;
+  }
+}
+
+LRESULT CALLBACK TrayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    const WORD mouse = LOWORD(static_cast<DWORD>(lParam));
+    if (mouse == WM_LBUTTONUP || mouse == WM_RBUTTONUP) {
+      PostEvent(kEventTrayMenuRequest, kWindowItself);
+    }
+    return 0;
+  }
+  if (message == WM_QUERYENDSESSION) return 1;  // the session may end
+  if (message == WM_ENDSESSION) {
+    PostEvent(kEventCloseWindow, kWindowItself);
+    return 1;
+  }
+  if (message != 0 && message == App().taskbarCreatedMessage) {
+    PostEvent(kEventTaskbarCreated, kWindowItself);
+  }
+  return os::CallWindowProcA(App().previousWindowProcedure, window, message, wParam, lParam);
+}
+
+}  // namespace quellix

@@ -1,0 +1,18 @@
+#include "platform/shell32_calls.h"
+
+namespace quellix::os {
+
+// The program's tray record is the first version of the structure, which ends
+// with szTip; the shell tells the versions apart by cbSize alone.
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the first-version tray record is 88 bytes");
+
+BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
+  return ::Shell_NotifyIconA(message, data);
+}
+
+HINSTANCE ShellExecuteA(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                        INT show) {
+  return ::ShellExecuteA(window, verb, file, parameters, directory, show);
+}
+
+}  // namespace quellix::os
