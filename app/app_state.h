@@ -27,7 +27,7 @@ struct AppState {
   NOTIFYICONDATAA trayRecord{};
   WNDPROC previousWindowProcedure = nullptr;
 
-  std::int32_t processCount = 0;  // from the last rebuild of the process list
+  std::int32_t processCount = 0;   // from the last rebuild of the process list
   std::uint16_t task16Number = 0;  // working values of the kill sequence
   DWORD ntvdmProcessId = 0;
 

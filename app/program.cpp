@@ -26,8 +26,7 @@ bool StartUp() {
   ResetAppState();
   AppState& app = App();
 
-  CopyTerminated(app.singleInstanceName.data(), app.singleInstanceName.size(),
-                 kSingleInstanceName);
+  CopyTerminated(app.singleInstanceName.data(), app.singleInstanceName.size(), kSingleInstanceName);
   app.singleInstance = os::CreateSemaphoreA(nullptr, 0, 1, app.singleInstanceName.data());
   if (app.singleInstance && os::GetLastError() == kErrorAlreadyExists) {
     // Another copy runs: it is told nothing, and this one ends at once.

@@ -14,9 +14,10 @@ class LoadedLibrary {
 
   template <typename Function>
   void Resolve(Function& function, const char* name) const {
-    function = module_ ? reinterpret_cast<Function>(
-                             reinterpret_cast<void*>(::GetProcAddress(module_, name)))
-                       : nullptr;
+    function =
+        module_
+            ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_, name)))
+            : nullptr;
   }
 
  private:

@@ -23,14 +23,43 @@ const ControlDefinition& ControlNumbered(ControlNumber number) {
 }
 
 TEST(MainWindowDefinition, HasThirtySevenControlsNumberedInDeclarationOrder) {
-  const std::vector<std::string> expectedNames{
-      "?CURRENTTAB", "?TAB1", "?CLARIONIMAGE", "?TOOLNAMESTRING", "?VERSIONSTRING",
-      "?AUTHORSTRING", "?COPYRIGHTSTRING", "?WEBSTRING", "?MAILSTRING", "?LINE1", "?WEBREGION",
-      "?MAILREGION", "?BUTTON:CLOSE", "?STRING9", "?STRING7", "?STRING8", "?STRING10",
-      "?STRING11", "?TAB2", "?TITLESTRING", "?STRING12", "?STRING13", "?STRING14", "?STRING15",
-      "?PROCESSLIST", "?BUTTON:KILL", "?BUTTON:QUIT", "?TAB3", "?SELECTCLARIONVERSION",
-      "?CLARIONVERSION", "?OPTION1:RADIO1", "?OPTION1:RADIO2", "?OPTION1:RADIO3",
-      "?OPTION1:RADIO4", "?OPTION1:RADIO5", "?OPTION1:RADIO6", "?TITLEREGION"};
+  const std::vector<std::string> expectedNames{"?CURRENTTAB",
+                                               "?TAB1",
+                                               "?CLARIONIMAGE",
+                                               "?TOOLNAMESTRING",
+                                               "?VERSIONSTRING",
+                                               "?AUTHORSTRING",
+                                               "?COPYRIGHTSTRING",
+                                               "?WEBSTRING",
+                                               "?MAILSTRING",
+                                               "?LINE1",
+                                               "?WEBREGION",
+                                               "?MAILREGION",
+                                               "?BUTTON:CLOSE",
+                                               "?STRING9",
+                                               "?STRING7",
+                                               "?STRING8",
+                                               "?STRING10",
+                                               "?STRING11",
+                                               "?TAB2",
+                                               "?TITLESTRING",
+                                               "?STRING12",
+                                               "?STRING13",
+                                               "?STRING14",
+                                               "?STRING15",
+                                               "?PROCESSLIST",
+                                               "?BUTTON:KILL",
+                                               "?BUTTON:QUIT",
+                                               "?TAB3",
+                                               "?SELECTCLARIONVERSION",
+                                               "?CLARIONVERSION",
+                                               "?OPTION1:RADIO1",
+                                               "?OPTION1:RADIO2",
+                                               "?OPTION1:RADIO3",
+                                               "?OPTION1:RADIO4",
+                                               "?OPTION1:RADIO5",
+                                               "?OPTION1:RADIO6",
+                                               "?TITLEREGION"};
   std::vector<std::string> names;
   ControlNumber expectedNumber = 1;
   for (const ControlDefinition& control : MainWindowDefinition().controls) {
@@ -49,8 +78,12 @@ TEST(MainWindowDefinition, EveryControlBelongsToAPageOfTheSheetOrToTheWindow) {
       EXPECT_EQ(control.text, "") << control.name;
     }
     ControlNumber page = control.parent;
-    while (page && ControlNumbered(page).kind != ControlKind::kTab) page = ControlNumbered(page).parent;
-    const int tab = page == control::kTab1 ? 1 : page == control::kTab2 ? 2 : page == control::kTab3 ? 3 : 0;
+    while (page && ControlNumbered(page).kind != ControlKind::kTab)
+      page = ControlNumbered(page).parent;
+    const int tab = page == control::kTab1   ? 1
+                    : page == control::kTab2 ? 2
+                    : page == control::kTab3 ? 3
+                                             : 0;
     onPage[tab].insert(control.number);
   }
   EXPECT_EQ(onPage[1].size(), 16u);  // 3 to 18
@@ -61,7 +94,7 @@ TEST(MainWindowDefinition, EveryControlBelongsToAPageOfTheSheetOrToTheWindow) {
 
 TEST(MainWindowDefinition, EachLinkRegionLiesOverItsText) {
   for (const auto& [region, text] : {std::pair{control::kWebRegion, control::kWebString},
-                                    std::pair{control::kMailRegion, control::kMailString}}) {
+                                     std::pair{control::kMailRegion, control::kMailString}}) {
     const ControlDefinition& r = ControlNumbered(region);
     const ControlDefinition& t = ControlNumbered(text);
     EXPECT_EQ(r.kind, ControlKind::kRegion);
@@ -117,8 +150,8 @@ TEST(MainWindowDefinition, TheListsColumnsComeFromItsFormat) {
 }
 
 TEST(MainWindowDefinition, TheColumnHeadingsAndPageTitlesShowTheBackgroundBehindThem) {
-  for (ControlNumber number : {control::kToolNameString, control::kTitleString,
-                               control::kSelectClarionVersion}) {
+  for (ControlNumber number :
+       {control::kToolNameString, control::kTitleString, control::kSelectClarionVersion}) {
     EXPECT_EQ(ControlNumbered(number).fontStyle, 8892);
     EXPECT_TRUE(ControlNumbered(number).transparent);
   }

@@ -21,8 +21,8 @@ TEST(ProcessList, SortByNoKeepsRowsOfEqualNumberInTheirOrder) {
   Add(list, 1, 12, "TASK2");
   list.SortByNo();
   EXPECT_THAT(testing::RowTexts(list),
-              ::testing::ElementsAre("1 10 0 NTVDM.EXE", "1 11 0 TASK1", "1 12 0 TASK2",
-                                     "2 20 0 B", "3 30 0 C"));
+              ::testing::ElementsAre("1 10 0 NTVDM.EXE", "1 11 0 TASK1", "1 12 0 TASK2", "2 20 0 B",
+                                     "3 30 0 C"));
 }
 
 TEST(ProcessList, FindByAppPathIsCaseSensitiveTakesTheFirstAndLeavesItInTheRecord) {

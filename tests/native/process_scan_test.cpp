@@ -103,9 +103,9 @@ TEST_F(ScanProcessesTest, OnlyNtvdmIsCaseFoldedAndOnlyItsTasksAreListed) {
 
   ScanProcesses(list);
 
-  EXPECT_THAT(RowTexts(list), ElementsAre("1 40 0 NTVDM.EXE", "1 41 9 c55ee.exe",
-                                          "2 44 0 c60srvx.exe", "3 48 0 NTVDM.EXE.BAK",
-                                          "4 52 0 NTVDM.EXE"));
+  EXPECT_THAT(RowTexts(list),
+              ElementsAre("1 40 0 NTVDM.EXE", "1 41 9 c55ee.exe", "2 44 0 c60srvx.exe",
+                          "3 48 0 NTVDM.EXE.BAK", "4 52 0 NTVDM.EXE"));
   EXPECT_THAT(System().taskEnumerations, ElementsAre(40u, 52u));
 }
 
@@ -120,9 +120,9 @@ TEST_F(ScanProcessesTest, EachVdmsTasksCarryThatVdmsNumber) {
 
   EXPECT_EQ(ScanProcesses(list), 3);
 
-  EXPECT_THAT(RowTexts(list), ElementsAre("1 60 0 NTVDM.EXE", "1 61 60 TASK.EXE",
-                                          "2 64 0 NTVDM.EXE", "2 65 64 TASK.EXE",
-                                          "3 68 0 NTVDM.EXE"));
+  EXPECT_THAT(RowTexts(list),
+              ElementsAre("1 60 0 NTVDM.EXE", "1 61 60 TASK.EXE", "2 64 0 NTVDM.EXE",
+                          "2 65 64 TASK.EXE", "3 68 0 NTVDM.EXE"));
 }
 
 TEST_F(ScanProcessesTest, TaskPathsAreCutToTheirFirst255CharactersBeforeTheFileNameIsTaken) {

@@ -16,16 +16,14 @@ namespace quellix::testing {
 class SimulatedSystemTest : public ::testing::Test {
  protected:
   void SetUp() override { sim::Reset(); }
-  void TearDown() override {
-    EXPECT_EQ(sim::System().OpenHandleCount(), 0) << "handles left open";
-  }
+  void TearDown() override { EXPECT_EQ(sim::System().OpenHandleCount(), 0) << "handles left open"; }
   sim::SimulatedWindows& System() { return sim::System(); }
 };
 
 // One row as "NO ID TASK16 APPPATH", so a mismatch prints readably.
 inline std::string RowText(const ProcessRow& row) {
-  return std::to_string(row.NO) + " " + std::to_string(row.ID) + " " +
-         std::to_string(row.TASK16) + " " + std::string(row.APPPATH.Trimmed());
+  return std::to_string(row.NO) + " " + std::to_string(row.ID) + " " + std::to_string(row.TASK16) +
+         " " + std::string(row.APPPATH.Trimmed());
 }
 
 inline std::vector<std::string> RowTexts(const ProcessList& list) {

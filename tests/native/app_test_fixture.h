@@ -1,0 +1,50 @@
+#pragma once
+// A started program on the simulated system and the headless window: each
+// test begins right after start-up, with the window hidden in the tray.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/program.h"
+#include "platform/kernel32_calls.h"
+#include "platform/sim/simulated_windows.h"
+#include "winsvc/headless/headless_window.h"
+#include "winsvc/window_services.h"
+
+namespace quellix::testing {
+
+class StartedProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim::Reset();
+    AddSystemProcesses();
+    ASSERT_TRUE(StartUp());
+    RunPending();  // what start-up itself raised (the window iconized)
+  }
+  void TearDown() override {
+    ShutDown();
+    // By design the guard stays open until the process ends; a test ends it.
+    if (App().singleInstance) os::CloseHandle(App().singleInstance);
+    EXPECT_EQ(sim::System().OpenHandleCount(), 0) << "handles left open";
+  }
+  // Processes that run before the test adds its own.
+  virtual void AddSystemProcesses() {
+    System().AddProcess(4, "System");
+    System().AddProcess(8, "smss.exe");
+  }
+
+  // Runs the loop until nothing is pending; the loop may also end.
+  static void RunPending() { RunEventLoop(); }
+
+  static sim::SimulatedWindows& System() { return sim::System(); }
+  static WindowModel& Model() { return headless::Model(); }
+  static bool IconInTray() { return !sim::System().trayIcons.empty(); }
+  static int TrayCalls(DWORD message) {
+    int count = 0;
+    for (const sim::TrayCall& call : sim::System().trayCalls) count += call.message == message;
+    return count;
+  }
+};
+
+}  // namespace quellix::testing

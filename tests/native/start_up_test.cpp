@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/program.h"
+#include "app/tray.h"
+#include "app_test_fixture.h"
+#include "ui/control_numbers.h"
+
+namespace quellix {
+namespace {
+
+using StartUpTest = testing::StartedProgramTest;
+
+TEST_F(StartUpTest, TheProgramStartsHiddenWithItsIconAndTheDefaultEdition) {
+  EXPECT_EQ(App().versionCode.View(), "C60EE       ");
+  EXPECT_EQ(App().ideName.View(), "C60EE.EXE   ");
+  EXPECT_EQ(App().serverName.View(), "C60SRVX.EXE ");
+  EXPECT_EQ(App().killTarget.Trimmed(), "");
+  EXPECT_TRUE(headless::IsHidden());
+  EXPECT_TRUE(headless::IsIconized());
+  ASSERT_EQ(System().trayIcons.size(), 1u);
+  const NOTIFYICONDATAA& icon = System().trayIcons[0];
+  EXPECT_EQ(icon.cbSize, 88u);
+  EXPECT_EQ(icon.hWnd, NativeHandle());
+  EXPECT_EQ(icon.uID, 100u);
+  EXPECT_EQ(icon.uFlags, 7u);
+  EXPECT_EQ(icon.uCallbackMessage, 1088u);
+  EXPECT_NE(icon.hIcon, nullptr);
+  EXPECT_STREQ(icon.szTip, "Quellix.");
+  ASSERT_EQ(System().imageLoads.size(), 1u);
+  EXPECT_EQ(System().imageLoads[0].name, "CLARION_ICO");
+  EXPECT_EQ(System().imageLoads[0].cx, 16);
+  EXPECT_EQ(System().imageLoads[0].cy, 16);
+  EXPECT_EQ(Model().ControlText(control::kTitleString), "Processes running...");
+  EXPECT_EQ(Model().SelectedRadio(control::kClarionVersion), control::kOption1Radio6);
+  EXPECT_EQ(CurrentTab(control::kCurrentTab), 1);
+  EXPECT_TRUE(System().messageBoxes.empty());
+}
+
+TEST_F(StartUpTest, ASecondCopyEndsAtOnceAndTheFirstNoticesNothing) {
+  const HANDLE firstGuard = App().singleInstance;
+  const std::size_t trayCallsBefore = System().trayCalls.size();
+  const int handlesBefore = System().OpenHandleCount();
+  // The second copy's own start: in a process of its own it would find the
+  // first copy's semaphore.
+  const bool secondRuns = [] {
+    const HANDLE guard = os::CreateSemaphoreA(nullptr, 0, 1, kSingleInstanceName);
+    const bool exists = guard && os::GetLastError() == 183;
+    if (guard) os::CloseHandle(guard);
+    return !exists;
+  }();
+  EXPECT_FALSE(secondRuns);
+  EXPECT_EQ(System().trayCalls.size(), trayCallsBefore);
+  EXPECT_EQ(System().OpenHandleCount(), handlesBefore);
+  EXPECT_EQ(App().singleInstance, firstGuard);
+}
+
+TEST(StartUpGuard, ACopyStartedWhileAnotherRunsOpensNothingAndExitsWithZero) {
+  sim::Reset();
+  const HANDLE otherCopy = os::CreateSemaphoreA(nullptr, 0, 1, kSingleInstanceName);
+  EXPECT_EQ(RunQuellix(), 0);
+  EXPECT_TRUE(sim::System().trayCalls.empty());
+  EXPECT_TRUE(sim::System().imageLoads.empty());
+  EXPECT_EQ(MainWindowModel(), nullptr);
+  EXPECT_EQ(sim::System().OpenHandleCount(), 1);  // only the other copy's
+  os::CloseHandle(otherCopy);
+}
+
+TEST(StartUpGuard, AFailingGuardLetsTheProgramRunAndQuitWithZero) {
+  sim::Reset();
+  sim::System().createSemaphoreFails = true;
+  ASSERT_TRUE(StartUp());
+  EXPECT_EQ(App().singleInstance, nullptr);
+  PostEvent(kEventAccepted, control::kButtonQuit);
+  RunEventLoop();
+  ShutDown();
+  EXPECT_TRUE(sim::System().trayIcons.empty()) << "the icon outlived the program";
+  EXPECT_EQ(sim::System().OpenHandleCount(), 0);
+}
+
+TEST_F(StartUpTest, AfterTheLastCopyHasEndedANewOneStarts) {
+  ShutDown();
+  os::CloseHandle(App().singleInstance);
+  App().singleInstance = nullptr;
+  EXPECT_TRUE(StartUp());
+}
+
+}  // namespace
+}  // namespace quellix

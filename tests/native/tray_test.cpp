@@ -1,0 +1,125 @@
+#include "app/tray.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_events.h"
+#include "app/app_state.h"
+#include "app_test_fixture.h"
+#include "platform/user32_calls.h"
+#include "ui/control_numbers.h"
+
+namespace quellix {
+namespace {
+
+using TrayTest = testing::StartedProgramTest;
+
+// The events waiting for the loop, size changes left out.
+std::vector<Event> Pending() {
+  std::vector<Event> events;
+  WindowModel& model = headless::Model();
+  while (model.TakeNextEvent() == NextResult::kEvent) {
+    const EventCode code = model.CurrentEvent();
+    if (code >= kEventRestored && code <= kEventIconized) continue;
+    events.push_back({code, model.CurrentControl()});
+  }
+  return events;
+}
+
+TEST_F(TrayTest, OnlyReleasingAButtonOverTheIconAsksForTheMenu) {
+  const LPARAM notifications[] = {WM_LBUTTONUP,          WM_RBUTTONUP, WM_LBUTTONDOWN,
+                                  WM_RBUTTONDOWN,        WM_MOUSEMOVE, WM_LBUTTONDBLCLK,
+                                  0x10000 | WM_LBUTTONUP /* high bits ignored */};
+  for (LPARAM notification : notifications) {
+    EXPECT_EQ(headless::SendWindowMessage(kTrayCallbackMessage, 100, notification), 0);
+  }
+  EXPECT_EQ(Pending(), (std::vector<Event>{{kEventTrayMenuRequest, 0},
+                                           {kEventTrayMenuRequest, 0},
+                                           {kEventTrayMenuRequest, 0}}));
+}
+
+TEST_F(TrayTest, TheEndOfTheSessionIsLetThroughAndClosesTheProgram) {
+  EXPECT_EQ(headless::SendWindowMessage(WM_QUERYENDSESSION, 0, 0), 1);
+  EXPECT_TRUE(Pending().empty());
+  EXPECT_EQ(headless::SendWindowMessage(WM_ENDSESSION, FALSE, 0), 1);
+  EXPECT_EQ(Pending(), (std::vector<Event>{{kEventCloseWindow, 0}}));
+}
+
+TEST_F(TrayTest, OtherMessagesReachTheWindowsOwnProcedure) {
+  headless::SendWindowMessage(WM_CLOSE, 0, 0);
+  EXPECT_EQ(Pending(), (std::vector<Event>{{kEventCloseWindow, 0}}));
+}
+
+TEST_F(TrayTest, EachMenuItemDoesItsOwnThing) {
+  struct Case {
+    int answer;
+    bool shown;
+    std::vector<Event> posted;
+    const char* killTarget;
+  };
+  const Case cases[] = {
+      {1, true, {}, ""},
+      {2, false, {{kEventAccepted, control::kButtonKill}}, "C60EE.EXE"},
+      {3, false, {{kEventAccepted, control::kButtonKill}}, "NTVDM.EXE"},
+      {4, false, {}, ""},
+      {5, false, {{kEventCloseWindow, 0}}, ""},
+      {0, false, {}, ""},
+      {6, false, {}, ""},
+  };
+  for (const Case& c : cases) {
+    App().killTarget.Clear();
+    headless::ScriptPopupAnswers({c.answer});
+    RunTrayMenu();
+    EXPECT_EQ(!headless::IsHidden(), c.shown) << "item " << c.answer;
+    EXPECT_EQ(Pending(), c.posted) << "item " << c.answer;
+    EXPECT_EQ(App().killTarget.Trimmed(), c.killTarget) << "item " << c.answer;
+    if (c.shown) HideToTray();
+  }
+  ASSERT_FALSE(headless::PopupCalls().empty());
+  EXPECT_EQ(headless::PopupCalls()[0].menuString,
+            "About|-|Quellix|Quellix + NTVDM|-|Cancel this menu|Exit");
+  EXPECT_EQ(headless::PopupCalls()[0].x, -2147483647 - 1);
+  EXPECT_EQ(headless::PopupCalls()[0].y, -2147483647 - 1);
+}
+
+TEST_F(TrayTest, AboutShowsTheWindowWithAFreshCountAndRestoringItRemovesTheIcon) {
+  headless::ScriptPopupAnswers({1});
+  PostEvent(kEventTrayMenuRequest, 0);
+  RunPending();
+  EXPECT_FALSE(headless::IsHidden());
+  EXPECT_FALSE(headless::IsIconized());
+  EXPECT_EQ(Model().ControlText(control::kTitleString), "2 Processes");
+  EXPECT_FALSE(IconInTray());
+  EXPECT_EQ(TrayCalls(NIM_DELETE), 1);
+}
+
+TEST_F(TrayTest, ARestartedTaskbarGetsTheIconBackWhileTheWindowIsInTheTray) {
+  const UINT taskbarCreated = os::RegisterWindowMessageA("TaskbarCreated");
+  System().trayIcons.clear();  // the shell forgot it
+  headless::SendWindowMessage(taskbarCreated, 0, 0);
+  EXPECT_FALSE(IconInTray()) << "the window procedure acted itself";
+  RunPending();
+  EXPECT_TRUE(IconInTray());
+
+  // Shown, the program has no icon to bring back.
+  headless::ScriptPopupAnswers({1});
+  PostEvent(kEventTrayMenuRequest, 0);
+  RunPending();
+  ASSERT_FALSE(IconInTray());
+  headless::SendWindowMessage(taskbarCreated, 0, 0);
+  RunPending();
+  EXPECT_FALSE(IconInTray());
+}
+
+TEST_F(TrayTest, AFailingIconLoadOrShellIsPassedOver) {
+  ShutDown();
+  os::CloseHandle(App().singleInstance);
+  sim::Reset();
+  System().loadImageFails = true;
+  ASSERT_TRUE(StartUp());
+  EXPECT_EQ(App().trayRecord.hIcon, nullptr);
+  EXPECT_EQ(System().trayCalls.size(), 1u);
+  EXPECT_TRUE(headless::IsHidden());
+}
+
+}  // namespace
+}  // namespace quellix
