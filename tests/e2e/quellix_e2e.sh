@@ -1,0 +1,302 @@
+#!/usr/bin/env bash
+# The real quellix.exe in Wine's virtual desktop on an Xvfb display of its own,
+# driven the way a user drives it: real clicks on the tray icon and its menu.
+#   quellix_e2e.sh STATE_DIR QUELLIX.exe PROBE.exe SLEEPER.exe SHOTS_DIR
+# Dummy processes named like the Clarion executables stand in for the IDE.
+# Only processes this script started are ended, by their own ids.
+set -uo pipefail
+state=$1 quellix=$2 probe=$3 sleeper=$4 shots=$5
+tools=$(cd "$(dirname "$0")/../../tools" && pwd)
+
+"$tools/wine-session.sh" start "$state" >/dev/null || { echo "FAIL no Wine session"; exit 1; }
+# shellcheck source=tools/wine-env.sh
+source "$tools/wine-env.sh" "$state"
+mkdir -p "$shots" "$state/dummies"
+rm -f "$shots"/*.png "$state"/start-*.png
+
+started=()  # Linux ids of everything started here
+cleanup() {
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
+  "$tools/wine-session.sh" stop "$state" >/dev/null
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok   $what"
+    passed=$((passed + 1))
+  else
+    echo "FAIL $what"
+    failed=$((failed + 1))
+  fi
+}
+
+shot() { import -window root "$shots/$1.png"; }
+# A process of ours that has ended stays a zombie until waited for.
+running() { [[ -r /proc/$1/stat ]] && [[ $(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) != Z ]]; }
+gone() { ! running "$1"; }
+hidden() { wine "$probe" visible >/dev/null 2>&1; [[ $? -eq 1 ]]; }
+shown() { wine "$probe" visible >/dev/null 2>&1; }
+
+# Waits up to $1 seconds for the command that follows to succeed.
+within() {
+  local seconds=$1
+  shift
+  for _ in $(seq $((seconds * 5))); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Black pixels on the desktop, above the taskbar: the program's window shows
+# black, nothing else on this desktop does. A screenshot taken while the
+# desktop itself is not drawn (its corner black too) shows nothing and counts 0.
+black_on_desktop() {
+  convert "$1" -crop 800x578+0+0 +repage -fill white +opaque black \
+    -format '%[fx:p{5,5}.r+p{5,5}.g+p{5,5}.b == 0 ? 0 : round((1-mean)*w*h)]' info:
+}
+
+# The centre of the green tray icon in the taskbar, as "x y"; empty when none.
+tray_icon() {
+  import -window root -crop 260x20+540+580 +repage -depth 8 txt:- 2>/dev/null |
+    awk -F'[ ,:()]+' '/^[0-9]/ {
+      # x, y, then the red, green and blue of the pixel
+      if ($4 > 120 && $3 < 110 && $5 < 110) { sx += $1; sy += $2; n++ }
+    }
+    END { if (n > 3) printf "%d %d\n", 540 + sx / n, 580 + sy / n }'
+}
+icon_shown() { [[ -n $(tray_icon) ]]; }
+icon_absent() { [[ -z $(tray_icon) ]]; }
+
+# The top of the open tray menu: the first light row above the taskbar in a
+# column inside the menu; empty when no menu is open.
+menu_top() {
+  import -window root "$state/screen.png" 2>/dev/null
+  convert "$state/screen.png" -crop 1x290+740+290 +repage -depth 8 txt:- 2>/dev/null |
+    awk -F'[ ,:()]+' '/^[0-9]/ { if ($3 > 200 && $4 > 200 && $5 > 200) { print 290 + $2; exit } }'
+}
+
+# Opens the tray menu with a real click and prints the menu's top.
+open_tray_menu() {
+  local x y top
+  read -r x y <<<"$(tray_icon)"
+  [[ -n ${x:-} ]] || return 1
+  # Wine must see the pointer arrive before the click is over the icon.
+  xdotool mousemove "$x" "$y"
+  sleep 0.5
+  xdotool click 1
+  for _ in $(seq 10); do
+    sleep 0.3
+    top=$(menu_top)
+    [[ -n $top ]] && break
+  done
+  echo "$top"
+}
+
+# Clicks a tray menu item: About, Quellix, QuellixNtvdm, Cancel or Exit.
+tray_item() {
+  local top offset
+  top=$(open_tray_menu) || return 1
+  import -window root "$shots/menu-$1.png"
+  [[ -n $top ]] || { echo "no tray menu found" >&2; return 1; }
+  case $1 in
+    About) offset=12 ;;
+    Quellix) offset=37 ;;
+    QuellixNtvdm) offset=55 ;;
+    Cancel) offset=81 ;;
+    Exit) offset=99 ;;
+  esac
+  xdotool mousemove 740 $((top + offset))
+  sleep 0.3
+  xdotool click 1
+  sleep 1
+}
+
+# The shown window's client area on the screen: left top width height.
+client_area() { wine "$probe" client 2>/dev/null | tr -d '\r'; }
+
+# Clicks at dialog units (x, y) of the shown window's client area.
+click_window() {
+  local left top width height
+  read -r left top width height <<<"$(client_area)"
+  xdotool mousemove $((left + $1 * width / 288)) $((top + $2 * height / 128))
+  sleep 0.3
+  xdotool click 1
+  sleep 0.8
+}
+hover_window() {
+  local left top width height
+  read -r left top width height <<<"$(client_area)"
+  xdotool mousemove $((left + $1 * width / 288)) $((top + $2 * height / 128))
+  sleep 0.8
+}
+window_crop() {  # name x y w h, in dialog units
+  local left top width height
+  read -r left top width height <<<"$(client_area)"
+  import -window root -crop "$(($4 * width / 288))x$(($5 * height / 128))+$((left + $2 * width / 288))+$((top + $3 * height / 128))" +repage "$shots/$1.png"
+}
+same_image() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
+differ() { ! same_image "$1" "$2"; }
+
+start_dummy() {  # name; prints the Linux id
+  cp "$sleeper" "$state/dummies/$1"
+  wine "$state/dummies/$1" >/dev/null 2>&1 &
+  local pid=$!
+  started+=("$pid")
+  sleep 1.5
+  echo "$pid"
+}
+
+start_quellix() {
+  wine "$quellix" >/dev/null 2>&1 &
+  quellix_pid=$!
+  started+=("$quellix_pid")
+}
+
+exit_code_of_quellix() {
+  local code
+  for _ in $(seq 50); do running "$quellix_pid" || break; sleep 0.2; done
+  running "$quellix_pid" && return 99
+  wait "$quellix_pid"
+  code=$?
+  return $code
+}
+ended_with_zero() { exit_code_of_quellix; }
+
+# ---- Start-up -----------------------------------------------------------------
+desktop_up() {
+  [[ $(import -window root -crop 1x1+400+300 +repage -depth 8 txt:- 2>/dev/null |
+    awk -F'[ ,:()]+' '/^[0-9]/ { print ($3 + $4 + $5 > 0) }') == 1 ]]
+}
+wine "$probe" visible >/dev/null 2>&1  # brings the desktop and its taskbar up
+check "the virtual desktop is up" within 20 desktop_up
+sleep 1
+start_quellix
+flashes=0
+for i in $(seq 40); do
+  import -window root "$state/start-$i.png"
+  [[ $(black_on_desktop "$state/start-$i.png") -gt 0 ]] && flashes=$((flashes + 1))
+  icon_shown && break
+  sleep 0.1
+done
+shot start
+check "at start the tray icon is there" within 10 icon_shown
+check "at start no window of the program was seen ($flashes of $i screenshots showed one)" test "$flashes" -eq 0
+check "at start the window is hidden" hidden
+read -r ix iy <<<"$(tray_icon)"
+import -window root -crop 200x30+$((ix - 180))+$((iy - 35)) +repage "$shots/tip-before.png"
+xdotool mousemove "$ix" "$iy"
+sleep 2
+import -window root -crop 200x30+$((ix - 180))+$((iy - 35)) +repage "$shots/tip.png"
+shot tip-desktop
+check "hovering the icon shows its tip" differ "$shots/tip-before.png" "$shots/tip.png"
+xdotool mousemove 400 300
+sleep 1
+
+wine "$quellix" >/dev/null 2>&1 &
+second=$!
+started+=("$second")
+check "a second copy ends at once" within 10 gone "$second"
+wait "$second"
+check "a second copy exits with 0" test $? -eq 0
+first_copy_unchanged() { running "$quellix_pid" && hidden && icon_shown; }
+check "the first copy still runs, hidden, with its icon" first_copy_unchanged
+
+# ---- Killing ---------------------------------------------------------------------
+server=$(start_dummy C60SRVX.EXE)
+vdm=$(start_dummy NTVDM.EXE)
+tray_item QuellixNtvdm
+shot kill-with-vdm
+check "Quellix + NTVDM ends the server" within 5 gone "$server"
+check "Quellix + NTVDM ends NTVDM.EXE" within 5 gone "$vdm"
+check "the window stays hidden throughout" hidden
+
+server=$(start_dummy C60SRVX.EXE)
+vdm=$(start_dummy NTVDM.EXE)
+tray_item Quellix
+check "Quellix ends the server" within 5 gone "$server"
+sleep 1
+check "Quellix leaves NTVDM.EXE running (no 16-bit task here)" running "$vdm"
+
+tray_item Cancel
+check "Cancel this menu changes nothing" hidden
+
+# ---- The window ------------------------------------------------------------------
+tray_item About
+shot about
+check "About shows the window" within 5 shown
+check "the tray icon is gone while the window is shown" within 5 icon_absent
+window_crop title-about 0 0 288 20
+click_window 200 10
+window_crop title-processes 0 0 288 20
+shot processes
+check "the title strip shows the Processes page with a fresh count" differ "$shots/title-about.png" "$shots/title-processes.png"
+click_window 200 10
+shot version
+click_window 178 83  # the button of Clarion 5.5 EE
+shot version-c55ee
+click_window 200 10
+window_crop title-about-again 0 0 288 20
+check "a third click on the title strip shows the About page again" same_image "$shots/title-about.png" "$shots/title-about-again.png"
+
+window_crop web-at-rest 5 61 127 10
+hover_window 20 64
+window_crop web-hovered 5 61 127 10
+hover_window 200 110
+window_crop web-left 5 61 127 10
+check "hovering the web-site text underlines it" differ "$shots/web-at-rest.png" "$shots/web-hovered.png"
+check "leaving it shows it as before" same_image "$shots/web-at-rest.png" "$shots/web-left.png"
+
+xdotool key Escape
+sleep 0.5
+xdotool key alt+F4
+sleep 1
+check "Esc and Alt+F4 leave the window shown" shown
+check "the program runs on after Esc and Alt+F4" running "$quellix_pid"
+
+click_window 250 76  # Close
+shot closed
+check "Close hides the window" within 5 hidden
+check "Close puts the icon back" within 5 icon_shown
+
+server=$(start_dummy C55SRVX.EXE)
+other=$(start_dummy C60SRVX.EXE)
+tray_item Quellix
+check "after choosing Clarion 5.5 EE the kill ends C55SRVX.EXE" within 5 gone "$server"
+check "and leaves C60SRVX.EXE running" running "$other"
+kill "$other" 2>/dev/null
+
+# ---- A restarted taskbar ------------------------------------------------------------
+wine "$probe" forget-icon >/dev/null 2>&1
+check "the shell has forgotten the icon" within 5 icon_absent
+wine "$probe" taskbar-created >/dev/null 2>&1
+check "TaskbarCreated brings the icon back" within 5 icon_shown
+shot taskbar-created
+
+# ---- Ending --------------------------------------------------------------------------
+tray_item Exit
+check "Exit ends the program with exit code 0" ended_with_zero
+check "no dead icon stays in the tray" within 5 icon_absent
+
+start_quellix
+within 10 icon_shown
+tray_item About
+within 5 shown
+click_window 200 10  # the Processes page, where Quit is
+click_window 263 116
+check "Quit ends the program with exit code 0" ended_with_zero
+
+start_quellix
+within 10 icon_shown
+wine "$probe" end-session >/dev/null 2>&1
+check "the program lets the session end" test $? -eq 0
+check "the end of the session ends the program with exit code 0" ended_with_zero
+
+echo "screenshots in $shots"
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
