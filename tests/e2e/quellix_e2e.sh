@@ -11,6 +11,8 @@ tools=$(cd "$(dirname "$0")/../../tools" && pwd)
 "$tools/wine-session.sh" start "$state" >/dev/null || { echo "FAIL no Wine session"; exit 1; }
 # shellcheck source=tools/wine-env.sh
 source "$tools/wine-env.sh" "$state"
+# shellcheck source=tools/wine-desktop.sh
+source "$tools/wine-desktop.sh"
 mkdir -p "$shots" "$state/dummies"
 rm -f "$shots"/*.png "$state"/start-*.png
 
@@ -36,22 +38,9 @@ check() {
 }
 
 shot() { import -window root "$shots/$1.png"; }
-# A process of ours that has ended stays a zombie until waited for.
-running() { [[ -r /proc/$1/stat ]] && [[ $(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) != Z ]]; }
 gone() { ! running "$1"; }
 hidden() { wine "$probe" visible >/dev/null 2>&1; [[ $? -eq 1 ]]; }
 shown() { wine "$probe" visible >/dev/null 2>&1; }
-
-# Waits up to $1 seconds for the command that follows to succeed.
-within() {
-  local seconds=$1
-  shift
-  for _ in $(seq $((seconds * 5))); do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
 
 # Black pixels on the desktop, above the taskbar: the program's window shows
 # black, nothing else on this desktop does. A screenshot taken while the
@@ -60,18 +49,6 @@ black_on_desktop() {
   convert "$1" -crop 800x578+0+0 +repage -fill white +opaque black \
     -format '%[fx:p{5,5}.r+p{5,5}.g+p{5,5}.b == 0 ? 0 : round((1-mean)*w*h)]' info:
 }
-
-# The centre of the green tray icon in the taskbar, as "x y"; empty when none.
-tray_icon() {
-  import -window root -crop 260x20+540+580 +repage -depth 8 txt:- 2>/dev/null |
-    awk -F'[ ,:()]+' '/^[0-9]/ {
-      # x, y, then the red, green and blue of the pixel
-      if ($4 > 120 && $3 < 110 && $5 < 110) { sx += $1; sy += $2; n++ }
-    }
-    END { if (n > 3) printf "%d %d\n", 540 + sx / n, 580 + sy / n }'
-}
-icon_shown() { [[ -n $(tray_icon) ]]; }
-icon_absent() { [[ -z $(tray_icon) ]]; }
 
 # The top of the open tray menu: the first light row above the taskbar in a
 # column inside the menu; empty when no menu is open.

@@ -5,8 +5,14 @@
 //   quellix_probe forget-icon      removes the tray icon, as a restarting shell forgets it
 //   quellix_probe taskbar-created  tells the window the taskbar is back
 //   quellix_probe end-session      asks whether the session may end, then ends it
+//   quellix_probe close [CLASS]    asks the window (of CLASS) to close
+//   quellix_probe memory [CLASS]   prints the private bytes of the window's process
+//   quellix_probe kill-timing EXE  starts EXE, presses the kill button, and prints the
+//                                  milliseconds until EXE has gone and, after that, until
+//                                  the program answers messages again
 // Exit code 2: no main window found.
 #include <windows.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -14,13 +20,45 @@
 
 namespace {
 
-HWND MainWindow() { return ::FindWindowA("QuellixMainWindow", nullptr); }
+HWND MainWindow(const char* windowClass = "QuellixMainWindow") {
+  return ::FindWindowA(windowClass, nullptr);
+}
+
+constexpr int kKillButton = 26;
+
+int KillTiming(HWND window, const char* executable) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  char commandLine[MAX_PATH + 2];
+  ::wsprintfA(commandLine, "\"%s\"", executable);
+  if (!::CreateProcessA(executable, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+    return 4;
+  }
+  ::CloseHandle(started.hThread);
+  ::Sleep(1500);  // until a scan can read its name
+  const DWORD pressed = ::GetTickCount();
+  ::PostMessageA(::GetDlgItem(window, kKillButton), BM_CLICK, 0, 0);
+  const bool gone = ::WaitForSingleObject(started.hProcess, 10000) == WAIT_OBJECT_0;
+  const DWORD goneAt = ::GetTickCount();
+  DWORD_PTR answer = 0;
+  ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 20000, &answer);
+  const DWORD answeringAt = ::GetTickCount();
+  if (!gone) ::TerminateProcess(started.hProcess, 0);
+  ::CloseHandle(started.hProcess);
+  std::printf("%lu %lu\n", static_cast<unsigned long>(goneAt - pressed),
+              static_cast<unsigned long>(answeringAt - goneAt));
+  return gone ? 0 : 1;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 3;
-  const HWND window = MainWindow();
+  const bool ofClass = argc > 2 && (std::strcmp(argv[1], "close") == 0 ||
+                                    std::strcmp(argv[1], "memory") == 0);
+  const HWND window = ofClass ? MainWindow(argv[2]) : MainWindow();
   if (!window) return 2;
   const char* command = argv[1];
   if (std::strcmp(command, "visible") == 0) return ::IsWindowVisible(window) ? 0 : 1;
@@ -47,5 +85,19 @@ int main(int argc, char** argv) {
     ::SendMessageA(window, WM_ENDSESSION, TRUE, 0);
     return mayEnd ? 0 : 1;
   }
+  if (std::strcmp(command, "close") == 0) return ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (std::strcmp(command, "memory") == 0) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    const BOOL measured = process && ::GetProcessMemoryInfo(process, &counters, sizeof counters);
+    if (process) ::CloseHandle(process);
+    if (!measured) return 1;
+    std::printf("%lu\n", static_cast<unsigned long>(counters.PagefileUsage));
+    return 0;
+  }
+  if (std::strcmp(command, "kill-timing") == 0 && argc > 2) return KillTiming(window, argv[2]);
   return 3;
 }
