@@ -21,7 +21,7 @@ MenuEntry ReadMarkedEntry(std::string_view text, MenuEntryKind kind) {
   entry.checked = Consume(text, '+');
   if (!entry.checked) Consume(text, '-');
   if (!text.empty() && text.front() == '[') {
-    // An image specification without its closing bracket takes the whole rest.
+    // An image part without its closing bracket takes the whole rest.
     const std::size_t close = text.find(']');
     text = close == std::string_view::npos ? std::string_view() : text.substr(close + 1);
   }

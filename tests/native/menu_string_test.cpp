@@ -68,7 +68,7 @@ TEST(MenuString, MarkersAreReadInOrderAndTheRestIsTheCaption) {
   EXPECT_THAT(Top("&About|A&B"), ElementsAre("1 &About", "2 A&B"));
 }
 
-TEST(MenuString, ImageSpecificationIsDroppedFromTheCaption) {
+TEST(MenuString, ImagePartIsDroppedFromTheCaption) {
   EXPECT_THAT(Top("[open.ico]Open|~+[x]Save|Copy [x]|[]Paste|[no end"),
               ElementsAre("1 Open", "~+2 Save", "3 Copy [x]", "4 Paste", "5 "));
 }

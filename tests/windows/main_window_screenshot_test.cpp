@@ -7,6 +7,7 @@
 
 #include "event_sequence.h"
 #include "process/process_list.h"
+#include "real_input.h"
 #include "screen_capture.h"
 #include "tests/windows/dummy_processes.h"
 #include "ui/control_numbers.h"
@@ -223,12 +224,7 @@ TEST_F(MainWindowScreenshotTest, TheWheelAndTheKeyboardReachRowsBelowTheVisibleA
   const std::vector<COLORREF> top = ListPixels(list);
   POINT middle{(listRect.left + listRect.right) / 2, (listRect.top + listRect.bottom) / 2};
   ::ClientToScreen(NativeHandle(), &middle);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = middle.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  move.mi.dy = middle.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &move, sizeof move);
+  testing::MovePointerTo(middle);
   Settle();
   const auto wheel = [](int notches) {
     INPUT input{};

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "event_sequence.h"
+#include "real_input.h"
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
 #include "winsvc/window_definition.h"
@@ -14,6 +15,7 @@
 namespace quellix {
 namespace {
 
+using testing::MovePointerTo;
 using testing::Only;
 using testing::RecordEvents;
 using testing::SameEvents;
@@ -148,15 +150,6 @@ class WindowServicesTest : public ::testing::Test {
     POINT point{units.ToPixelsX(x), units.ToPixelsY(y)};
     ::ClientToScreen(window_, &point);
     return point;
-  }
-
-  static void MovePointerTo(POINT point) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = point.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = point.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
   }
 
   static void Mouse(DWORD flags) {
