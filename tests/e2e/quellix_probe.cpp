@@ -10,8 +10,12 @@
 //   quellix_probe kill-timing EXE  starts EXE, presses the kill button, and prints the
 //                                  milliseconds until EXE has gone and, after that, until
 //                                  the program answers messages again
+//   quellix_probe start-up EXE CLASS  starts EXE and prints the milliseconds until the
+//                                  tray icon of its window of CLASS is registered, and
+//                                  until that window answers a message (its loop runs)
 // Exit code 2: no main window found.
 #include <windows.h>
+// after windows.h, which they need
 #include <psapi.h>
 #include <shellapi.h>
 
@@ -25,6 +29,7 @@ HWND MainWindow(const char* windowClass = "QuellixMainWindow") {
 }
 
 constexpr int kKillButton = 26;
+constexpr UINT kIconId = 100;  // the program's tray icon, and the minimal tray program's
 
 int KillTiming(HWND window, const char* executable) {
   STARTUPINFOA startup{};
@@ -52,12 +57,52 @@ int KillTiming(HWND window, const char* executable) {
   return gone ? 0 : 1;
 }
 
+// Whether the shell holds an icon for the window: changing nothing of an icon
+// succeeds only for one it has.
+bool IconRegistered(HWND window) {
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = window;
+  icon.uID = kIconId;
+  return ::Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+int StartUpTiming(const char* executable, const char* windowClass) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  char commandLine[MAX_PATH + 2];
+  ::wsprintfA(commandLine, "\"%s\"", executable);
+  const DWORD startedAt = ::GetTickCount();
+  if (!::CreateProcessA(executable, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+    return 4;
+  }
+  ::CloseHandle(started.hThread);
+  ::CloseHandle(started.hProcess);
+  HWND window = nullptr;
+  while (!window || !IconRegistered(window)) {
+    if (::GetTickCount() - startedAt > 30000) return 1;
+    window = ::FindWindowA(windowClass, nullptr);
+    if (!window) ::Sleep(1);
+  }
+  const DWORD registeredAt = ::GetTickCount();
+  DWORD_PTR answer = 0;
+  // A window whose thread is still busy answers once that thread reads its
+  // messages again.
+  if (!::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &answer)) return 1;
+  std::printf("%lu %lu\n", static_cast<unsigned long>(registeredAt - startedAt),
+              static_cast<unsigned long>(::GetTickCount() - startedAt));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 3;
-  const bool ofClass = argc > 2 && (std::strcmp(argv[1], "close") == 0 ||
-                                    std::strcmp(argv[1], "memory") == 0);
+  if (std::strcmp(argv[1], "start-up") == 0) return argc > 3 ? StartUpTiming(argv[2], argv[3]) : 3;
+  const bool ofClass =
+      argc > 2 && (std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "memory") == 0);
   const HWND window = ofClass ? MainWindow(argv[2]) : MainWindow();
   if (!window) return 2;
   const char* command = argv[1];
@@ -74,7 +119,7 @@ int main(int argc, char** argv) {
     NOTIFYICONDATAA icon{};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
     icon.hWnd = window;
-    icon.uID = 100;
+    icon.uID = kIconId;
     return ::Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : 1;
   }
   if (std::strcmp(command, "taskbar-created") == 0) {

@@ -248,6 +248,35 @@ TEST_F(WindowServicesTest, AHiddenWindowIsRestoredWithoutBeingShown) {
   EXPECT_GT(frame.right - frame.left, 100);
 }
 
+TEST_F(WindowServicesTest, IconizedAndHiddenFromTheStartItIsMadeWholeBeforeTheFirstEvent) {
+  SetIconized(true);
+  SetHidden(true);
+  PostEvent(kApplicationEvent, 1);
+  EXPECT_TRUE(SameEvents({{kApplicationEvent, 1}}, Only(RecordEvents(200), {kApplicationEvent})));
+  EXPECT_FALSE(::IsWindowVisible(window_));
+  EXPECT_TRUE(::IsIconic(window_));
+  HWND button = ::GetDlgItem(window_, kButton);
+  ASSERT_NE(button, nullptr);
+
+  // Restored and shown, it has its size, in the middle of the work area.
+  SetHidden(false);
+  SetIconized(false);
+  RecordEvents(200);
+  const POINT corner = ScreenPoint(0, 0);
+  const POINT farCorner = ScreenPoint(200, 100);
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  EXPECT_EQ(client.right, farCorner.x - corner.x);
+  EXPECT_EQ(client.bottom, farCorner.y - corner.y);
+  RECT frame{};
+  ::GetWindowRect(window_, &frame);
+  RECT workArea{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  EXPECT_NEAR(frame.left - workArea.left, workArea.right - frame.right, 1);
+  EXPECT_NEAR(frame.top - workArea.top, workArea.bottom - frame.bottom, 1);
+  EXPECT_TRUE(::IsWindowVisible(button));
+}
+
 TEST_F(WindowServicesTest, ThePointerEnteringAndLeavingRegionsIsReported) {
   ShowInFront();
   for (POINT point : {POINT{2, 2}, ScreenPoint(20, 25), ScreenPoint(60, 25),

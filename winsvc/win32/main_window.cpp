@@ -80,13 +80,24 @@ void DrawUnthemed(HWND child) {
 }  // namespace
 
 MainWindow::MainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list)
-    : model_(definition, versionCode, list),
-      fonts_(definition.fontFace, definition.fontPoints),
-      units_(fonts_.Base()),
-      backgroundBrush_(::CreateSolidBrush(ToColorRef(definition.background))) {
+    : model_(definition, versionCode, list) {
   RegisterMainWindowClass();
+  const std::string title(definition.title);
+  ::CreateWindowExA(0, kClassName, title.c_str(), WindowStyleOf(definition), 0, 0, 0, 0, nullptr,
+                    nullptr, ThisModule(), this);
+  ObserveSizeState();
+}
+
+void MainWindow::Build() {
+  if (built_) return;
+  built_ = true;
+  const WindowDefinition& definition = model_.Definition();
+  fonts_.emplace(definition.fontFace, definition.fontPoints);
+  units_.emplace(fonts_->Base());
+  backgroundBrush_ = Brush(::CreateSolidBrush(ToColorRef(definition.background)));
+
   const DWORD style = WindowStyleOf(definition);
-  RECT frame{0, 0, units_.ToPixelsX(definition.width), units_.ToPixelsY(definition.height)};
+  RECT frame{0, 0, units_->ToPixelsX(definition.width), units_->ToPixelsY(definition.height)};
   ::AdjustWindowRectEx(&frame, style, FALSE, 0);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -94,9 +105,18 @@ MainWindow::MainWindow(const WindowDefinition& definition, Text12* versionCode, 
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
   const int x = workArea.left + (workArea.right - workArea.left - width) / 2;
   const int y = workArea.top + (workArea.bottom - workArea.top - height) / 2;
-  const std::string title(definition.title);
-  ::CreateWindowExA(0, kClassName, title.c_str(), style, x, y, width, height, nullptr, nullptr,
-                    ThisModule(), this);
+  // The window is hidden until built, and may be iconized: its placement
+  // takes the place it shows at (or is restored to), in workspace
+  // coordinates, and keeps it hidden.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  ::GetWindowPlacement(window_, &placement);
+  placement.rcNormalPosition = RECT{x - workArea.left, y - workArea.top, x - workArea.left + width,
+                                    y - workArea.top + height};
+  placement.showCmd = SW_HIDE;
+  keepHidden_ = true;
+  ::SetWindowPlacement(window_, &placement);
+  keepHidden_ = false;
 
   if (!definition.iconName.empty()) {
     const std::string resource = ResourceNameOf(definition.iconName);
@@ -121,7 +141,9 @@ MainWindow::~MainWindow() {
     ::DestroyWindow(window_);
   }
   lists_.clear();
-  for (const Control& control : controls_) fonts_.Release(control.style);
+  if (fonts_) {
+    for (const Control& control : controls_) fonts_->Release(control.style);
+  }
 }
 
 MainWindow::Control* MainWindow::Find(ControlNumber number) {
@@ -132,8 +154,8 @@ MainWindow::Control* MainWindow::Find(ControlNumber number) {
 }
 
 RECT MainWindow::RectOf(const ControlDefinition& definition, HFONT font) const {
-  const int x = units_.ToPixelsX(definition.x);
-  const int y = units_.ToPixelsY(definition.y);
+  const int x = units_->ToPixelsX(definition.x);
+  const int y = units_->ToPixelsY(definition.y);
   SIZE natural{};
   const std::string_view text = model_.ControlText(definition.number);
   switch (definition.kind) {
@@ -143,12 +165,12 @@ RECT MainWindow::RectOf(const ControlDefinition& definition, HFONT font) const {
     case ControlKind::kRadioButton: {
       const SIZE label = TextExtent(font, text);
       const int box = ::GetSystemMetrics(SM_CXMENUCHECK);
-      natural = {box + units_.ToPixelsX(4) + label.cx, std::max<LONG>(box, label.cy)};
+      natural = {box + units_->ToPixelsX(4) + label.cx, std::max<LONG>(box, label.cy)};
       break;
     }
     case ControlKind::kButton: {
       const SIZE label = TextExtent(font, text);
-      natural = {label.cx + units_.ToPixelsX(8), label.cy + units_.ToPixelsY(6)};
+      natural = {label.cx + units_->ToPixelsX(8), label.cy + units_->ToPixelsY(6)};
       break;
     }
     default:
@@ -156,9 +178,9 @@ RECT MainWindow::RectOf(const ControlDefinition& definition, HFONT font) const {
       break;
   }
   const int width =
-      definition.width == kNaturalSize ? natural.cx : units_.ToPixelsX(definition.width);
+      definition.width == kNaturalSize ? natural.cx : units_->ToPixelsX(definition.width);
   const int height =
-      definition.height == kNaturalSize ? natural.cy : units_.ToPixelsY(definition.height);
+      definition.height == kNaturalSize ? natural.cy : units_->ToPixelsY(definition.height);
   return RECT{x, y, x + width, y + height};
 }
 
@@ -172,12 +194,12 @@ void MainWindow::CreateControls() {
   for (const ControlDefinition& control : definition.controls) {
     Control made{&control};
     made.style = control.fontStyle;
-    made.font = fonts_.Acquire(made.style);
+    made.font = fonts_->Acquire(made.style);
     made.rect = RectOf(control, made.font);
     if (IsChildKind(control.kind)) {
       made.child = CreateChild(made);
     } else if (control.kind == ControlKind::kList) {
-      lists_.push_back(std::make_unique<ListControl>(window_, made.rect, control, model_, units_,
+      lists_.push_back(std::make_unique<ListControl>(window_, made.rect, control, model_, *units_,
                                                      made.font, listColours));
       made.child = lists_.back()->Handle();
     } else if (control.kind == ControlKind::kImage) {
@@ -263,8 +285,13 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto pointX = [&] { return units_.ToUnitsX(static_cast<short>(LOWORD(lParam))); };
-  const auto pointY = [&] { return units_.ToUnitsY(static_cast<short>(HIWORD(lParam))); };
+  // Nothing is on the window to point at before it is built (and the window
+  // is hidden until then): such a message can only come from elsewhere.
+  if (!built_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    return ::DefWindowProcA(window_, message, wParam, lParam);
+  }
+  const auto pointX = [&] { return units_->ToUnitsX(static_cast<short>(LOWORD(lParam))); };
+  const auto pointY = [&] { return units_->ToUnitsY(static_cast<short>(HIWORD(lParam))); };
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
@@ -385,7 +412,7 @@ void MainWindow::PaintControl(HDC dc, const Control& control) {
       const Selection selected(dc, pen.get());
       const Selection noFill(dc, ::GetStockObject(NULL_BRUSH));
       ::Rectangle(dc, r.left, top, r.right, r.bottom);
-      RECT text{r.left + units_.ToPixelsX(6), r.top, r.left + units_.ToPixelsX(6) + extent.cx,
+      RECT text{r.left + units_->ToPixelsX(6), r.top, r.left + units_->ToPixelsX(6) + extent.cx,
                 r.top + extent.cy};
       ::FillRect(dc, &text, backgroundBrush_.get());
       ::SetBkMode(dc, TRANSPARENT);
@@ -413,6 +440,7 @@ void MainWindow::PaintControl(HDC dc, const Control& control) {
 }
 
 bool MainWindow::NextEvent() {
+  Build();
   for (;;) {
     switch (model_.TakeNextEvent()) {
       case NextResult::kEvent:
@@ -447,6 +475,7 @@ void MainWindow::PostEvent(EventCode code, ControlNumber control) {
 }
 
 void MainWindow::SetControlText(ControlNumber number, std::string_view text) {
+  Build();
   Control* control = Find(number);
   if (!control) return;
   model_.SetControlText(number, text);
@@ -466,12 +495,13 @@ void MainWindow::Relayout(Control& control) {
 }
 
 void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
+  Build();
   Control* control = Find(number);
   if (!control) return;
   model_.SetFontStyle(number, style);
   if (style != control->style) {
-    HFONT font = fonts_.Acquire(style);
-    fonts_.Release(control->style);
+    HFONT font = fonts_->Acquire(style);
+    fonts_->Release(control->style);
     control->style = style;
     control->font = font;
   }
@@ -487,6 +517,7 @@ void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
 }
 
 void MainWindow::SelectControl(ControlNumber number, int position) {
+  Build();
   Control* control = Find(number);
   if (!control) return;
   model_.SelectControl(number, position);
@@ -507,6 +538,7 @@ void MainWindow::SelectControl(ControlNumber number, int position) {
 }
 
 void MainWindow::RedrawControl(ControlNumber number) {
+  Build();
   Control* control = Find(number);
   if (!control) return;
   model_.RedrawControl(number);
@@ -526,6 +558,7 @@ void MainWindow::SetHidden(bool hidden) {
     ::ShowWindow(window_, SW_HIDE);
     return;
   }
+  Build();
   const LONG style = ::GetWindowLongA(window_, GWL_STYLE);
   ::ShowWindow(window_, (style & WS_MINIMIZE)   ? SW_SHOWMINNOACTIVE
                         : (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "winsvc/win32/dialog_units.h"
@@ -20,7 +21,12 @@ namespace quellix::win32 {
 
 class MainWindow {
  public:
-  // Creates the window hidden, in the normal size state, centred on the screen.
+  // Creates the window hidden and in the normal size state. Its fonts, brush,
+  // size and place (centred on the screen), icons and controls follow when
+  // first needed: before the first event, before it is shown and before any
+  // operation on a control (iconizing or restoring it hidden needs none). So
+  // a program that starts hidden, in the tray, gets there without waiting
+  // for them.
   MainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
@@ -51,6 +57,8 @@ class MainWindow {
   };
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Makes everything of the window but the bare window itself, once.
+  void Build();
   void CreateControls();
   HWND CreateChild(const Control& control);
   RECT RectOf(const ControlDefinition& definition, HFONT font) const;
@@ -71,8 +79,8 @@ class MainWindow {
   void WakeLoop();
 
   WindowModel model_;
-  FontSet fonts_;
-  DialogUnits units_;
+  std::optional<FontSet> fonts_;      // from the build on
+  std::optional<DialogUnits> units_;  // from the build on
   Brush backgroundBrush_;
   Icon windowIcon_;
   Icon bigWindowIcon_;
@@ -81,6 +89,7 @@ class MainWindow {
   std::vector<Icon> images_;  // one per image control, in the order of controls_
   std::vector<std::unique_ptr<ListControl>> lists_;
   bool trackingPointer_ = false;
+  bool built_ = false;
   bool keepHidden_ = false;  // while a hidden window changes its size state
 };
 
