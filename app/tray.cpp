@@ -15,6 +15,7 @@ namespace quellix {
 namespace {
 
 constexpr int kTrayIconSize = 16;
+constexpr char kTaskbarCreatedName[] = "TaskbarCreated";
 constexpr UINT kTrayFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;  // 7
 
 enum TrayItem : int {
@@ -30,9 +31,24 @@ void PressKillButton(std::string_view killTarget) {
   PostEvent(kEventAccepted, control::kButtonKill);
 }
 
+// A window hidden without an icon could never be reached again: nobody could
+// show it, end the IDE with it or quit it. So when the shell refuses the icon
+// the window comes back on the screen instead. The shell may also report a
+// failure for an icon it took (a busy shell answers too late); a change that
+// alters nothing succeeds only for an icon it holds, and tells the two apart.
 void AddTrayIcon() {
-  os::Shell_NotifyIconA(NIM_ADD, &App().trayRecord);
-  App().inTray = true;
+  // Without the number of "TaskbarCreated" a restarted shell would take the
+  // icon for good; a registration that failed is tried again each time.
+  AppState& app = App();
+  if (app.taskbarCreatedMessage == 0) {
+    app.taskbarCreatedMessage = os::RegisterWindowMessageA(kTaskbarCreatedName);
+  }
+  NOTIFYICONDATAA& record = app.trayRecord;
+  if (os::Shell_NotifyIconA(NIM_ADD, &record) || os::Shell_NotifyIconA(NIM_MODIFY, &record)) {
+    App().inTray = true;
+    return;
+  }
+  ShowFromTray();
 }
 
 }  // namespace
@@ -53,7 +69,7 @@ void PrepareTray() {
   record.hIcon = app.icon;
   CopyTerminated(record.szTip, sizeof record.szTip, kTrayTip);
 
-  app.taskbarCreatedMessage = os::RegisterWindowMessageA("TaskbarCreated");
+  app.taskbarCreatedMessage = os::RegisterWindowMessageA(kTaskbarCreatedName);
   app.previousWindowProcedure = GetWindowProcedure();
   SetWindowProcedure(&TrayWndProc);
 }

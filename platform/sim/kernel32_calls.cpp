@@ -10,8 +10,17 @@ constexpr DWORD kErrorInvalidParameter = 87;
 
 HANDLE OpenProcess(DWORD desiredAccess, BOOL /*inheritHandle*/, DWORD processId) {
   sim::SimulatedWindows& system = sim::System();
+  const bool toTerminate = (desiredAccess & PROCESS_TERMINATE) != 0;
+  if (system.Calling(toTerminate ? sim::Call::kOpenProcessToTerminate
+                                 : sim::Call::kOpenProcessToInspect)) {
+    system.lastError = kErrorAccessDenied;
+    return nullptr;
+  }
   const sim::Process* process = system.FindProcess(processId);
-  if (!process) return nullptr;
+  if (!process) {
+    system.lastError = kErrorInvalidParameter;
+    return nullptr;
+  }
   if (process->deniesQuery && (desiredAccess & (PROCESS_QUERY_INFORMATION | PROCESS_VM_READ))) {
     return nullptr;
   }
@@ -21,6 +30,7 @@ HANDLE OpenProcess(DWORD desiredAccess, BOOL /*inheritHandle*/, DWORD processId)
 
 BOOL TerminateProcess(HANDLE process, UINT exitCode) {
   sim::SimulatedWindows& system = sim::System();
+  if (system.Calling(sim::Call::kTerminateProcess)) return FALSE;
   const sim::Process* found = system.ProcessOf(process, PROCESS_TERMINATE);
   if (!found) return FALSE;
   const DWORD processId = found->id;
@@ -35,7 +45,7 @@ void Sleep(DWORD milliseconds) { sim::System().sleeps.push_back(milliseconds); }
 
 HANDLE CreateSemaphoreA(void* /*security*/, LONG initialCount, LONG maximumCount, LPCSTR name) {
   sim::SimulatedWindows& system = sim::System();
-  if (system.createSemaphoreFails) {
+  if (system.Calling(sim::Call::kCreateSemaphoreA)) {
     system.lastError = kErrorAccessDenied;
     return nullptr;
   }

@@ -9,6 +9,10 @@ namespace quellix::os {
 
 BOOL EnumProcesses(DWORD* processIds, DWORD bytes, DWORD* bytesReturned) {
   sim::SimulatedWindows& system = sim::System();
+  if (system.Calling(sim::Call::kEnumProcesses)) {
+    *bytesReturned = 0;
+    return FALSE;
+  }
   if (system.enumProcessesFailsWithBytes) {
     *bytesReturned = *system.enumProcessesFailsWithBytes;
     return FALSE;
@@ -24,6 +28,7 @@ BOOL EnumProcesses(DWORD* processIds, DWORD bytes, DWORD* bytesReturned) {
 }
 
 BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD bytes, DWORD* bytesNeeded) {
+  if (sim::System().Calling(sim::Call::kEnumProcessModules)) return FALSE;
   const sim::Process* found =
       sim::System().ProcessOf(process, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   if (!found || found->moduleEnumFails) return FALSE;
@@ -34,6 +39,7 @@ BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD bytes, DWORD* by
 }
 
 DWORD GetModuleBaseNameA(HANDLE process, HMODULE /*module*/, LPSTR baseName, DWORD size) {
+  if (sim::System().Calling(sim::Call::kGetModuleBaseNameA)) return 0;
   const sim::Process* found =
       sim::System().ProcessOf(process, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
   if (!found || found->baseNameFails || size == 0) return 0;

@@ -68,17 +68,20 @@ BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
     system.trayCalls.push_back({message, {}, FALSE});
     return FALSE;
   }
-  const BOOL result = Apply(system.trayIcons, message, *data);
+  const BOOL result = system.Calling(sim::Call::kShell_NotifyIconA)
+                          ? FALSE
+                          : Apply(system.trayIcons, message, *data);
   system.trayCalls.push_back({message, *data, result});
   return result;
 }
 
 HINSTANCE ShellExecuteA(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                         INT show) {
-  sim::System().shellExecutions.push_back({window, TextOrNone(verb), TextOrNone(file),
-                                           TextOrNone(parameters), TextOrNone(directory), show});
-  // Any value above 32 says the shell started the file.
-  return reinterpret_cast<HINSTANCE>(42);
+  sim::SimulatedWindows& system = sim::System();
+  system.shellExecutions.push_back({window, TextOrNone(verb), TextOrNone(file),
+                                    TextOrNone(parameters), TextOrNone(directory), show});
+  // Any value above 32 says the shell started the file; 2 is "file not found".
+  return reinterpret_cast<HINSTANCE>(system.Calling(sim::Call::kShellExecuteA) ? 2 : 42);
 }
 
 }  // namespace quellix::os

@@ -13,6 +13,12 @@ SimulatedWindows& System() { return *current; }
 
 void Reset() { current = std::make_unique<SimulatedWindows>(); }
 
+bool SimulatedWindows::Calling(Call call) {
+  const CallMade made{call, ++callsMade[call]};
+  if (beforeCall) beforeCall(made);
+  return failing == made;
+}
+
 Process& SimulatedWindows::AddProcess(DWORD id, std::string name) {
   Process process;
   process.id = id;

@@ -5,6 +5,7 @@
 // was shown, so tests assert on effects rather than on a script of calls.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -76,6 +77,33 @@ struct ImageLoad {
   UINT flags = 0;
 };
 
+// The system calls the program makes that can fail, as tests name them.
+// OpenProcess counts as two: opened to look at a process, or to end it. The
+// previous window procedure that CallWindowProcA forwards to can fail too.
+enum class Call {
+  kCreateSemaphoreA,
+  kEnumProcesses,
+  kOpenProcessToInspect,
+  kOpenProcessToTerminate,
+  kEnumProcessModules,
+  kGetModuleBaseNameA,
+  kVDMEnumTaskWOWEx,
+  kTerminateProcess,
+  kVDMTerminateTaskWOW,
+  kLoadImageA,
+  kRegisterWindowMessageA,
+  kShell_NotifyIconA,
+  kShellExecuteA,
+  kPreviousWindowProcedure,
+};
+
+// One call, made for the given time (counting from 1).
+struct CallMade {
+  Call call{};
+  int time = 0;
+  bool operator==(const CallMade&) const = default;
+};
+
 class SimulatedWindows {
  public:
   // The running processes, in the order EnumProcesses reports them.
@@ -101,8 +129,19 @@ class SimulatedWindows {
 
   // What GetLastError returns; set by the calls that set it on Windows.
   DWORD lastError = 0;
-  // When set, CreateSemaphoreA fails and returns no handle.
-  bool createSemaphoreFails = false;
+
+  // How many times each call has been made.
+  std::map<Call, int> callsMade;
+  // When set, that one call fails as Windows reports a failure of it: no
+  // handle, FALSE or 0, nothing changed (ShellExecuteA: a value of 32 or less).
+  std::optional<CallMade> failing;
+  // Runs as each call begins, before it looks at the system: a test changes
+  // the system here as other programs would meanwhile.
+  std::function<void(CallMade)> beforeCall;
+  // Makes the next time the call is made fail.
+  void FailNext(Call call) { failing = CallMade{call, callsMade[call] + 1}; }
+  // Counts a call, runs beforeCall and tells whether this one is to fail.
+  bool Calling(Call call);
 
   // Every Shell_NotifyIconA call, in order, and the icons it left in the tray,
   // in the order they were added.
@@ -112,9 +151,8 @@ class SimulatedWindows {
   // Every ShellExecuteA call, in order.
   std::vector<ShellExecution> shellExecutions;
 
-  // Every LoadImageA call, in order; when loadImageFails is set it returns null.
+  // Every LoadImageA call, in order.
   std::vector<ImageLoad> imageLoads;
-  bool loadImageFails = false;
 
   // Window messages registered by name, and their numbers.
   std::map<std::string, UINT> registeredMessages;

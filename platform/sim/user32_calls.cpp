@@ -13,6 +13,7 @@ int MessageBoxA(HWND /*owner*/, LPCSTR text, LPCSTR caption, UINT type) {
 }
 
 LRESULT CallWindowProcA(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (sim::System().Calling(sim::Call::kPreviousWindowProcedure)) return 0;
   return previous ? previous(window, message, wParam, lParam) : 0;
 }
 
@@ -22,12 +23,13 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
   const auto value = reinterpret_cast<std::uintptr_t>(name);
   std::string recorded = value < 0x10000 ? "#" + std::to_string(value) : std::string(name);
   system.imageLoads.push_back({instance, std::move(recorded), type, cx, cy, flags});
-  if (system.loadImageFails) return nullptr;
+  if (system.Calling(sim::Call::kLoadImageA)) return nullptr;
   // A distinct value per load, far from the process and semaphore handles.
   return reinterpret_cast<HANDLE>(0x7000000 + 0x10 * system.imageLoads.size());
 }
 
 UINT RegisterWindowMessageA(LPCSTR name) {
+  if (sim::System().Calling(sim::Call::kRegisterWindowMessageA)) return 0;
   // Like Windows: numbers from 0xC000 up, one per distinct name.
   auto& registered = sim::System().registeredMessages;
   const auto found = registered.try_emplace(name, 0xC000 + static_cast<UINT>(registered.size()));

@@ -10,6 +10,7 @@ namespace quellix::os {
 INT VDMEnumTaskWOWEx(DWORD processId, TASKENUMPROCEX callback, LPARAM userDefined) {
   sim::SimulatedWindows& system = sim::System();
   system.taskEnumerations.push_back(processId);
+  if (system.Calling(sim::Call::kVDMEnumTaskWOWEx)) return 0;
   const sim::Process* process = system.FindProcess(processId);
   if (!process || !process->hostsWow) return 0;
   // Copied first: a callback may change the simulated system.
@@ -29,9 +30,10 @@ INT VDMEnumTaskWOWEx(DWORD processId, TASKENUMPROCEX callback, LPARAM userDefine
 
 BOOL VDMTerminateTaskWOW(DWORD processId, WORD task16) {
   sim::SimulatedWindows& system = sim::System();
+  const bool fails = system.Calling(sim::Call::kVDMTerminateTaskWOW);
   sim::Process* process = system.FindProcess(processId);
   bool ended = false;
-  if (process && process->hostsWow) {
+  if (!fails && process && process->hostsWow) {
     ended = std::erase_if(process->tasks,
                           [task16](const sim::Task& task) { return task.task16 == task16; }) > 0;
   }

@@ -56,7 +56,7 @@ TEST_F(SimulatedWindowsTest, ANamedSemaphoreExistsWhileOneOfItsHandlesIsOpen) {
   const HANDLE again = os::CreateSemaphoreA(nullptr, 0, 1, "guard");
   EXPECT_EQ(os::GetLastError(), 0u);
 
-  System().createSemaphoreFails = true;
+  System().FailNext(sim::Call::kCreateSemaphoreA);
   EXPECT_EQ(os::CreateSemaphoreA(nullptr, 0, 1, "guard"), nullptr);
   EXPECT_NE(os::GetLastError(), ERROR_ALREADY_EXISTS);
 

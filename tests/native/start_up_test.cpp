@@ -68,7 +68,7 @@ TEST(StartUpGuard, ACopyStartedWhileAnotherRunsOpensNothingAndExitsWithZero) {
 
 TEST(StartUpGuard, AFailingGuardLetsTheProgramRunAndQuitWithZero) {
   sim::Reset();
-  sim::System().createSemaphoreFails = true;
+  sim::System().FailNext(sim::Call::kCreateSemaphoreA);
   ASSERT_TRUE(StartUp());
   EXPECT_EQ(App().singleInstance, nullptr);
   PostEvent(kEventAccepted, control::kButtonQuit);

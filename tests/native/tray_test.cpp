@@ -110,11 +110,34 @@ TEST_F(TrayTest, ARestartedTaskbarGetsTheIconBackWhileTheWindowIsInTheTray) {
   EXPECT_FALSE(IconInTray());
 }
 
+TEST_F(TrayTest, AWindowTheShellRefusesAnIconForComesBackInsteadOfStayingOutOfReach) {
+  headless::ScriptPopupAnswers({1});
+  PostEvent(kEventTrayMenuRequest, 0);
+  RunPending();
+  System().FailNext(sim::Call::kShell_NotifyIconA);
+  HideToTray();
+  RunPending();
+  EXPECT_FALSE(headless::IsHidden());
+  EXPECT_FALSE(headless::IsIconized());
+  EXPECT_FALSE(App().inTray);
+
+  // A shell that reports a failure for an icon it did take: the window stays
+  // in the tray.
+  HideToTray();
+  RunPending();
+  ASSERT_TRUE(IconInTray());
+  HideToTray();  // the icon is there already, so adding it fails
+  RunPending();
+  EXPECT_TRUE(headless::IsHidden());
+  EXPECT_TRUE(App().inTray);
+  EXPECT_EQ(System().trayIcons.size(), 1u);
+}
+
 TEST_F(TrayTest, AFailingIconLoadOrShellIsPassedOver) {
   ShutDown();
   os::CloseHandle(App().singleInstance);
   sim::Reset();
-  System().loadImageFails = true;
+  System().FailNext(sim::Call::kLoadImageA);
   ASSERT_TRUE(StartUp());
   EXPECT_EQ(App().trayRecord.hIcon, nullptr);
   EXPECT_EQ(System().trayCalls.size(), 1u);
