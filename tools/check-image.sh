@@ -2,7 +2,11 @@
 # Checks built Windows images for what Wine would not notice:
 #   - the process-status calls come from psapi.dll, and nothing named K32* from
 #     kernel32.dll (those exports do not exist on Windows XP);
-#   - ASLR (DYNAMIC_BASE), DEP (NX_COMPAT) and terminal-server awareness;
+#   - ASLR (DYNAMIC_BASE, with the relocations it needs to move the image),
+#     DEP (NX_COMPAT) and terminal-server awareness; high-entropy ASLR exists
+#     only for 64-bit images, so a 32-bit one cannot carry it;
+#   - an embedded manifest, where there is one (quellix.exe must have one),
+#     asks for no elevation: asInvoker, without uiAccess;
 #   - no DLL beyond the system's (the C++ runtime is linked in statically).
 # Usage: check-image.sh IMAGE.exe...   Each image that imports from psapi.dll
 # must import the three calls the process scan makes.
@@ -24,6 +28,18 @@ for image in "$@"; do
     grep -qw "$flag" <<<"$headers" || fail "$name" "DllCharacteristics lack $flag"
   done
 
+  grep -qE '^\s+[0-9]+\s+\.reloc\s' < <("$objdump" -h "$image") ||
+    fail "$name" "has no .reloc section: ASLR cannot move it"
+
+  levels=$(grep -a -o 'requestedExecutionLevel[^>]*' "$image" | tr '\n' ' ')
+  if [[ -n $levels ]]; then
+    [[ $levels == *'level="asInvoker"'* && $levels != *'uiAccess="true"'* &&
+      $levels != *requireAdministrator* && $levels != *highestAvailable* ]] ||
+      fail "$name" "its manifest asks for more than asInvoker: $levels"
+  elif [[ $name == quellix.exe ]]; then
+    fail "$name" "carries no manifest with a requested execution level"
+  fi
+
   if grep -qE '^\s+[0-9a-f]+\s+[0-9]+\s+K32' <<<"$headers"; then
     fail "$name" "imports K32* functions: $(grep -oE 'K32[A-Za-z]+' <<<"$headers" | sort -u | tr '\n' ' ')"
   fi
@@ -42,7 +58,7 @@ for image in "$@"; do
     fail "$name" "imports nothing from psapi.dll"
   fi
 
-  ((failures == 0)) && echo "ok   $name: psapi imports, no K32*, DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE, system DLLs only"
+  ((failures == 0)) && echo "ok   $name: psapi imports, no K32*, DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE, relocations, system DLLs only${levels:+, asInvoker}"
 done
 
 ((failures == 0)) || { echo "$failures problem(s) found"; exit 1; }
