@@ -5,10 +5,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/app_state.h"
 #include "app/program.h"
+#include "common/events.h"
 #include "platform/kernel32_calls.h"
 #include "platform/sim/simulated_windows.h"
+#include "ui/control_numbers.h"
 #include "winsvc/headless/headless_window.h"
 #include "winsvc/window_services.h"
 
@@ -36,6 +40,18 @@ class StartedProgramTest : public ::testing::Test {
 
   // Runs the loop until nothing is pending; the loop may also end.
   static void RunPending() { RunEventLoop(); }
+
+  // Presses the kill button and runs what it set off.
+  static void PressKill() {
+    PostEvent(kEventAccepted, control::kButtonKill);
+    RunPending();
+  }
+  // The ids of the processes ended so far, in order.
+  static std::vector<DWORD> Terminated() {
+    std::vector<DWORD> ids;
+    for (const sim::Termination& t : sim::System().terminations) ids.push_back(t.processId);
+    return ids;
+  }
 
   static sim::SimulatedWindows& System() { return sim::System(); }
   static WindowModel& Model() { return headless::Model(); }

@@ -35,15 +35,6 @@ class HostileSystemTest : public testing::StartedProgramTest {
     StartedProgramTest::AddSystemProcesses();
     System().AddProcess(kServer, "C60SRVX.EXE");
   }
-  static void PressKill() {
-    PostEvent(kEventAccepted, kButtonKill);
-    RunPending();
-  }
-  static std::vector<DWORD> Terminated() {
-    std::vector<DWORD> ids;
-    for (const sim::Termination& t : System().terminations) ids.push_back(t.processId);
-    return ids;
-  }
   // Runs action the first time call is made from now on.
   static void OnNext(Call call, std::function<void()> action) {
     const int time = System().callsMade[call] + 1;

@@ -26,15 +26,6 @@ class KillSequenceTest : public testing::StartedProgramTest {
     vdm.tasks = {{45, 0x1f, "C:\\WINDOWS\\SYSTEM32\\WOWEXEC.EXE"},
                  {46, kIdeTask, "C:\\CLARION6\\BIN\\C60EE.EXE"}};
   }
-  static void PressKill() {
-    PostEvent(kEventAccepted, kButtonKill);
-    RunPending();
-  }
-  static std::vector<DWORD> Terminated() {
-    std::vector<DWORD> ids;
-    for (const sim::Termination& t : System().terminations) ids.push_back(t.processId);
-    return ids;
-  }
 };
 
 TEST_F(KillSequenceTest, APressBeforeAnyTrayItemEndsTheServerAndTheIdesTask) {
