@@ -5,6 +5,7 @@
 // counters, so each is paired with one the test can count itself.
 
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <psapi.h>
 
 #include <cstdint>
