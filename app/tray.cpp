@@ -37,8 +37,8 @@ void PressKillButton(std::string_view killTarget) {
 // failure for an icon it took (a busy shell answers too late); a change that
 // alters nothing succeeds only for an icon it holds, and tells the two apart.
 void AddTrayIcon() {
-  // Without the number of "TaskbarCreated" a restarted shell would take the
-  // icon for good; a registration that failed is tried again each time.
+  // Without the number of "TaskbarCreated" the icon could not come back after
+  // the shell restarts; a registration that failed is tried again each time.
   AppState& app = App();
   if (app.taskbarCreatedMessage == 0) {
     app.taskbarCreatedMessage = os::RegisterWindowMessageA(kTaskbarCreatedName);
