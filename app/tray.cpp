@@ -37,15 +37,16 @@ void PressKillButton(std::string_view killTarget) {
 // failure for an icon it took (a busy shell answers too late); a change that
 // alters nothing succeeds only for an icon it holds, and tells the two apart.
 void AddTrayIcon() {
-  // Without the number of "TaskbarCreated" the icon could not come back after
-  // the shell restarts; a registration that failed is tried again each time.
+  // The number of "TaskbarCreated" brings the icon back after the shell
+  // restarts; it is learnt before the icon is first added, and a registration
+  // that failed is tried again each time.
   AppState& app = App();
   if (app.taskbarCreatedMessage == 0) {
     app.taskbarCreatedMessage = os::RegisterWindowMessageA(kTaskbarCreatedName);
   }
   NOTIFYICONDATAA& record = app.trayRecord;
   if (os::Shell_NotifyIconA(NIM_ADD, &record) || os::Shell_NotifyIconA(NIM_MODIFY, &record)) {
-    App().inTray = true;
+    app.inTray = true;
     return;
   }
   ShowFromTray();
@@ -69,7 +70,6 @@ void PrepareTray() {
   record.hIcon = app.icon;
   CopyTerminated(record.szTip, sizeof record.szTip, kTrayTip);
 
-  app.taskbarCreatedMessage = os::RegisterWindowMessageA(kTaskbarCreatedName);
   app.previousWindowProcedure = GetWindowProcedure();
   SetWindowProcedure(&TrayWndProc);
 }

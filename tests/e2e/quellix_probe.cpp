@@ -31,7 +31,8 @@ HWND MainWindow(const char* windowClass = "QuellixMainWindow") {
 constexpr int kKillButton = 26;
 constexpr UINT kIconId = 100;  // the program's tray icon, and the minimal tray program's
 
-int KillTiming(HWND window, const char* executable) {
+// Starts executable; returns its process handle, or null when it cannot start.
+HANDLE Start(const char* executable) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
@@ -39,19 +40,25 @@ int KillTiming(HWND window, const char* executable) {
   ::wsprintfA(commandLine, "\"%s\"", executable);
   if (!::CreateProcessA(executable, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started)) {
-    return 4;
+    return nullptr;
   }
   ::CloseHandle(started.hThread);
+  return started.hProcess;
+}
+
+int KillTiming(HWND window, const char* executable) {
+  const HANDLE started = Start(executable);
+  if (!started) return 4;
   ::Sleep(1500);  // until a scan can read its name
   const DWORD pressed = ::GetTickCount();
   ::PostMessageA(::GetDlgItem(window, kKillButton), BM_CLICK, 0, 0);
-  const bool gone = ::WaitForSingleObject(started.hProcess, 10000) == WAIT_OBJECT_0;
+  const bool gone = ::WaitForSingleObject(started, 10000) == WAIT_OBJECT_0;
   const DWORD goneAt = ::GetTickCount();
   DWORD_PTR answer = 0;
   ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 20000, &answer);
   const DWORD answeringAt = ::GetTickCount();
-  if (!gone) ::TerminateProcess(started.hProcess, 0);
-  ::CloseHandle(started.hProcess);
+  if (!gone) ::TerminateProcess(started, 0);
+  ::CloseHandle(started);
   std::printf("%lu %lu\n", static_cast<unsigned long>(goneAt - pressed),
               static_cast<unsigned long>(answeringAt - goneAt));
   return gone ? 0 : 1;
@@ -68,18 +75,10 @@ bool IconRegistered(HWND window) {
 }
 
 int StartUpTiming(const char* executable, const char* windowClass) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  char commandLine[MAX_PATH + 2];
-  ::wsprintfA(commandLine, "\"%s\"", executable);
   const DWORD startedAt = ::GetTickCount();
-  if (!::CreateProcessA(executable, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-    return 4;
-  }
-  ::CloseHandle(started.hThread);
-  ::CloseHandle(started.hProcess);
+  const HANDLE started = Start(executable);
+  if (!started) return 4;
+  ::CloseHandle(started);
   HWND window = nullptr;
   while (!window || !IconRegistered(window)) {
     if (::GetTickCount() - startedAt > 30000) return 1;

@@ -89,8 +89,7 @@ MainWindow::MainWindow(const WindowDefinition& definition, Text12* versionCode, 
 }
 
 void MainWindow::Build() {
-  if (built_) return;
-  built_ = true;
+  if (units_) return;
   const WindowDefinition& definition = model_.Definition();
   fonts_.emplace(definition.fontFace, definition.fontPoints);
   units_.emplace(fonts_->Base());
@@ -287,7 +286,7 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   // Nothing is on the window to point at before it is built (and the window
   // is hidden until then): such a message can only come from elsewhere.
-  if (!built_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+  if (!units_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
     return ::DefWindowProcA(window_, message, wParam, lParam);
   }
   const auto pointX = [&] { return units_->ToUnitsX(static_cast<short>(LOWORD(lParam))); };

@@ -57,7 +57,8 @@ class MainWindow {
   };
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  // Makes everything of the window but the bare window itself, once.
+  // Makes everything of the window but the bare window itself, once: the
+  // window is built from the moment it has its dialog units.
   void Build();
   void CreateControls();
   HWND CreateChild(const Control& control);
@@ -89,7 +90,6 @@ class MainWindow {
   std::vector<Icon> images_;  // one per image control, in the order of controls_
   std::vector<std::unique_ptr<ListControl>> lists_;
   bool trackingPointer_ = false;
-  bool built_ = false;
   bool keepHidden_ = false;  // while a hidden window changes its size state
 };
 
