@@ -1,10 +1,12 @@
-# Cross-compiles for 32-bit Windows with MinGW-w64. The -posix compilers are the
-# ones whose libstdc++ has std::mutex and std::thread, which GoogleTest needs.
+# Cross-compiles for 32-bit Windows with MinGW-w64. The -win32 compilers, not
+# the -posix ones: those link the static winpthread library, which imports
+# GetTickCount64, and Windows XP refuses to load an image that imports it. The
+# program and its tests are built alike, so what the tests run is what ships.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   googletest
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine32:i386
   xvfb xauth x11-utils xdotool imagemagick
   python3

@@ -7,10 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
-#include <future>
-#include <thread>
 #include <vector>
 
 namespace quellix {
@@ -20,11 +17,10 @@ constexpr char kTrayMenu[] = "About|-|Quellix|Quellix + NTVDM|-|Cancel this menu
 
 // The system's class of pop-up menu windows.
 HWND WaitForOpenMenu() {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
+  for (int waited = 0; waited < 10000; waited += 20) {
     const HWND menu = ::FindWindowA("#32768", nullptr);
     if (menu && ::IsWindowVisible(menu)) return menu;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ::Sleep(20);
   }
   return nullptr;
 }
@@ -40,16 +36,32 @@ struct Outcome {
   bool menuOpened = false;
 };
 
+// The user's side, on a thread of its own: Win32 threads, since the compiler
+// that builds the shipped program has no std::thread.
+struct MenuUser {
+  std::function<void(HWND)> act;
+  bool foundMenu = false;
+
+  static DWORD WINAPI Run(LPVOID self) {
+    auto* user = static_cast<MenuUser*>(self);
+    const HWND menu = WaitForOpenMenu();
+    if (menu) user->act(menu);
+    user->foundMenu = menu != nullptr;
+    return 0;
+  }
+};
+
 // Shows the menu while `user` acts on it from another thread.
 Outcome RunMenu(const char* menuString, int x, int y, std::function<void(HWND)> user) {
-  auto opened = std::async(std::launch::async, [user] {
-    const HWND menu = WaitForOpenMenu();
-    if (menu) user(menu);
-    return menu != nullptr;
-  });
+  MenuUser menuUser{std::move(user)};
+  const HANDLE thread = ::CreateThread(nullptr, 0, &MenuUser::Run, &menuUser, 0, nullptr);
   Outcome outcome;
   outcome.choice = ShowPopupMenu(menuString, x, y);
-  outcome.menuOpened = opened.get();
+  if (thread) {
+    ::WaitForSingleObject(thread, INFINITE);
+    ::CloseHandle(thread);
+  }
+  outcome.menuOpened = menuUser.foundMenu;
   return outcome;
 }
 
