@@ -4,6 +4,7 @@
 #include "app/app_state.h"
 #include "app/bounded_copy.h"
 #include "app/process_commands.h"
+#include "platform/kernel32_calls.h"
 #include "platform/shell32_calls.h"
 #include "platform/user32_calls.h"
 #include "process/process_texts.h"
@@ -26,6 +27,17 @@ enum TrayItem : int {
   kItemExit = 5,
 };
 
+// Run elevated on Vista or later, the window sits above the shell's integrity
+// level, and the system drops the shell's "TaskbarCreated" broadcast unless the
+// window lets it through: for this window where the system can (Windows 7),
+// else for the whole process (Vista). XP has no such filter.
+void LetShellMessageThrough(UINT message) {
+  if (os::ChangeWindowMessageFilterEx(NativeHandle(), message, os::kMessageFilterAllow)) return;
+  if (os::GetLastError() == ERROR_PROC_NOT_FOUND) {
+    os::ChangeWindowMessageFilter(message, os::kMessageFilterAdd);
+  }
+}
+
 void PressKillButton(std::string_view killTarget) {
   App().killTarget.Assign(killTarget);
   PostEvent(kEventAccepted, control::kButtonKill);
@@ -43,6 +55,7 @@ void AddTrayIcon() {
   AppState& app = App();
   if (app.taskbarCreatedMessage == 0) {
     app.taskbarCreatedMessage = os::RegisterWindowMessageA(kTaskbarCreatedName);
+    if (app.taskbarCreatedMessage != 0) LetShellMessageThrough(app.taskbarCreatedMessage);
   }
   NOTIFYICONDATAA& record = app.trayRecord;
   if (os::Shell_NotifyIconA(NIM_ADD, &record) || os::Shell_NotifyIconA(NIM_MODIFY, &record)) {

@@ -12,4 +12,16 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
 // The same number for the same name in every process of the session.
 UINT RegisterWindowMessageA(LPCSTR name);
 
+// The message filter that keeps messages of lower-integrity programs (the shell,
+// when the program runs elevated) away from the program's windows, on Vista and
+// later. Windows 7 lets a message through to one window (no status record is
+// asked for); Vista has only the filter of the whole process; XP has no filter.
+// Each returns FALSE with the last error ERROR_PROC_NOT_FOUND where the system
+// lacks the function.
+BOOL ChangeWindowMessageFilterEx(HWND window, UINT message, DWORD action);
+BOOL ChangeWindowMessageFilter(UINT message, DWORD flag);
+// Their values, which the system headers declare only for builds for Vista on.
+inline constexpr DWORD kMessageFilterAllow = 1;  // MSGFLT_ALLOW
+inline constexpr DWORD kMessageFilterAdd = 1;    // MSGFLT_ADD
+
 }  // namespace quellix::os

@@ -65,6 +65,7 @@ inline constexpr UINT MB_OK = 0x00000000;
 inline constexpr UINT MB_ICONERROR = 0x00000010;
 inline constexpr UINT MB_TASKMODAL = 0x00002000;
 
+inline constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 
 inline constexpr UINT IMAGE_ICON = 1;

@@ -77,6 +77,18 @@ struct ImageLoad {
   UINT flags = 0;
 };
 
+// The Windows releases that differ in what the program sees: the message
+// filter came with Vista, its per-window form with Windows 7.
+enum class Release { kXp, kVista, kSeven };
+
+// A change of the message filter: per window (Windows 7) or for the process.
+struct MessageFilterChange {
+  HWND window = nullptr;  // null for a change of the whole process's filter
+  UINT message = 0;
+  DWORD action = 0;
+  bool operator==(const MessageFilterChange&) const = default;
+};
+
 // The system calls the program makes that can fail, as tests name them.
 // OpenProcess counts as two: opened to look at a process, or to end it. The
 // previous window procedure that CallWindowProcA forwards to can fail too.
@@ -92,6 +104,7 @@ enum class Call {
   kVDMTerminateTaskWOW,
   kLoadImageA,
   kRegisterWindowMessageA,
+  kChangeWindowMessageFilter,  // either form
   kShell_NotifyIconA,
   kShellExecuteA,
   kPreviousWindowProcedure,
@@ -156,6 +169,11 @@ class SimulatedWindows {
 
   // Window messages registered by name, and their numbers.
   std::map<std::string, UINT> registeredMessages;
+
+  // Which Windows this is; the newest by default.
+  Release release = Release::kSeven;
+  // Every change of the message filter that took effect, in order.
+  std::vector<MessageFilterChange> messageFilterChanges;
 
   Process& AddProcess(DWORD id, std::string name);
   Process* FindProcess(DWORD id);

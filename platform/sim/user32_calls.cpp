@@ -36,4 +36,34 @@ UINT RegisterWindowMessageA(LPCSTR name) {
   return found.first->second;
 }
 
+namespace {
+
+// A call the system does not export, as a program that looked it up sees it.
+BOOL Missing() {
+  sim::System().lastError = ERROR_PROC_NOT_FOUND;
+  return FALSE;
+}
+
+BOOL ChangeFilter(HWND window, UINT message, DWORD action) {
+  sim::SimulatedWindows& system = sim::System();
+  if (system.Calling(sim::Call::kChangeWindowMessageFilter)) {
+    system.lastError = 5;  // ERROR_ACCESS_DENIED
+    return FALSE;
+  }
+  system.messageFilterChanges.push_back({window, message, action});
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL ChangeWindowMessageFilterEx(HWND window, UINT message, DWORD action) {
+  if (sim::System().release < sim::Release::kSeven) return Missing();
+  return ChangeFilter(window, message, action);
+}
+
+BOOL ChangeWindowMessageFilter(UINT message, DWORD flag) {
+  if (sim::System().release < sim::Release::kVista) return Missing();
+  return ChangeFilter(nullptr, message, flag);
+}
+
 }  // namespace quellix::os

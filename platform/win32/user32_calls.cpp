@@ -1,5 +1,7 @@
 #include "platform/user32_calls.h"
 
+#include "platform/win32/system_functions.h"
+
 namespace quellix::os {
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
@@ -15,5 +17,24 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
 }
 
 UINT RegisterWindowMessageA(LPCSTR name) { return ::RegisterWindowMessageA(name); }
+
+namespace {
+
+BOOL Missing() {
+  ::SetLastError(ERROR_PROC_NOT_FOUND);
+  return FALSE;
+}
+
+}  // namespace
+
+BOOL ChangeWindowMessageFilterEx(HWND window, UINT message, DWORD action) {
+  const auto change = win32::System().ChangeWindowMessageFilterEx;
+  return change ? change(window, message, action, nullptr) : Missing();
+}
+
+BOOL ChangeWindowMessageFilter(UINT message, DWORD flag) {
+  const auto change = win32::System().ChangeWindowMessageFilter;
+  return change ? change(message, flag) : Missing();
+}
 
 }  // namespace quellix::os

@@ -47,6 +47,7 @@ constexpr Call kAllCalls[] = {
     Call::kVDMTerminateTaskWOW,    Call::kLoadImageA,
     Call::kRegisterWindowMessageA, Call::kShell_NotifyIconA,
     Call::kShellExecuteA,          Call::kPreviousWindowProcedure,
+    Call::kChangeWindowMessageFilter,
 };
 
 const char* NameOf(Call call) {
@@ -79,6 +80,8 @@ const char* NameOf(Call call) {
       return "ShellExecuteA";
     case Call::kPreviousWindowProcedure:
       return "the previous window procedure";
+    case Call::kChangeWindowMessageFilter:
+      return "ChangeWindowMessageFilter(Ex)";
   }
   return "?";
 }

@@ -110,6 +110,37 @@ TEST_F(TrayTest, ARestartedTaskbarGetsTheIconBackWhileTheWindowIsInTheTray) {
   EXPECT_FALSE(IconInTray());
 }
 
+// Run elevated, the window hears the shell's broadcast only if it lets it
+// through: Windows 7 for the window alone, Vista for the process, XP never
+// filters. A refused change is not retried in the other form.
+TEST_F(TrayTest, TheTaskbarsBroadcastIsLetThroughTheMessageFilterAsEachSystemAllows) {
+  const auto startOn = [this](sim::Release release, bool refused) {
+    ShutDown();
+    os::CloseHandle(App().singleInstance);
+    sim::Reset();
+    System().release = release;
+    if (refused) System().FailNext(sim::Call::kChangeWindowMessageFilter);
+    EXPECT_TRUE(StartUp());
+    return System().messageFilterChanges;
+  };
+  using Changes = std::vector<sim::MessageFilterChange>;
+  const UINT taskbarCreated = App().taskbarCreatedMessage;
+  ASSERT_NE(taskbarCreated, 0u);
+
+  EXPECT_EQ(startOn(sim::Release::kSeven, false),
+            (Changes{{NativeHandle(), taskbarCreated, 1 /* MSGFLT_ALLOW */}}));
+  EXPECT_EQ(startOn(sim::Release::kVista, false),
+            (Changes{{nullptr, taskbarCreated, 1 /* MSGFLT_ADD */}}));
+  EXPECT_EQ(startOn(sim::Release::kXp, false), Changes{});
+  EXPECT_EQ(startOn(sim::Release::kSeven, true), Changes{});
+  EXPECT_EQ(System().callsMade[sim::Call::kChangeWindowMessageFilter], 1);
+
+  // Learnt once: adding the icon again asks nothing more of the filter.
+  startOn(sim::Release::kSeven, false);
+  HideToTray();
+  EXPECT_EQ(System().messageFilterChanges.size(), 1u);
+}
+
 TEST_F(TrayTest, AWindowTheShellRefusesAnIconForComesBackInsteadOfStayingOutOfReach) {
   headless::ScriptPopupAnswers({1});
   PostEvent(kEventTrayMenuRequest, 0);

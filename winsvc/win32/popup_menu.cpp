@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/system_functions.h"
 #include "winsvc/menu_string.h"
 #include "winsvc/win32/gdi_handles.h"
 
@@ -35,38 +36,14 @@ class FocusLoan {
   HWND previous_;
 };
 
-// The monitor calls, taken from user32 where the system offers them.
-struct MonitorFunctions {
-  HMONITOR(WINAPI* MonitorFromPoint)(POINT point, DWORD flags) = nullptr;
-  BOOL(WINAPI* GetMonitorInfoA)(HMONITOR monitor, LPMONITORINFO info) = nullptr;
-};
-
-template <typename Function>
-void Resolve(HMODULE module, Function& function, const char* name) {
-  function =
-      module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
-             : nullptr;
-}
-
-const MonitorFunctions& Monitors() {
-  static const MonitorFunctions functions = [] {
-    MonitorFunctions loaded;
-    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    Resolve(user32, loaded.MonitorFromPoint, "MonitorFromPoint");
-    Resolve(user32, loaded.GetMonitorInfoA, "GetMonitorInfoA");
-    return loaded;
-  }();
-  return functions;
-}
-
 // 0 when no work area can be measured.
 int WorkAreaHeight(POINT point) {
-  const MonitorFunctions& monitors = Monitors();
-  if (monitors.MonitorFromPoint && monitors.GetMonitorInfoA) {
-    const HMONITOR monitor = monitors.MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY);
+  const os::win32::SystemFunctions& system = os::win32::System();
+  if (system.MonitorFromPoint && system.GetMonitorInfoA) {
+    const HMONITOR monitor = system.MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (monitor && monitors.GetMonitorInfoA(monitor, &info)) {
+    if (monitor && system.GetMonitorInfoA(monitor, &info)) {
       return info.rcWork.bottom - info.rcWork.top;
     }
   }

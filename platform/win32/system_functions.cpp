@@ -1,0 +1,90 @@
+// This file alone sees the system headers as a build for Windows 7 does, so
+// that the types of the newer functions are checked against their declarations.
+// Nothing here calls them: it only looks them up.
+#undef WINVER
+#undef _WIN32_WINNT
+#define WINVER 0x0601
+#define _WIN32_WINNT 0x0601
+
+#include "platform/win32/system_functions.h"
+
+#include <cstring>
+#include <type_traits>
+
+namespace quellix::os::win32 {
+namespace {
+
+static_assert(std::is_same_v<decltype(SystemFunctions::ChangeWindowMessageFilter),
+                             decltype(&::ChangeWindowMessageFilter)>);
+static_assert(std::is_same_v<decltype(SystemFunctions::ChangeWindowMessageFilterEx),
+                             decltype(&::ChangeWindowMessageFilterEx)>);
+
+// Windows 8, and Windows 7 and Vista with the update that added it, can keep a
+// library's own imports to the system folder as well; AddDllDirectory came
+// with that ability, so its presence tells.
+bool CanSearchSystemFolderOnly() {
+  const HMODULE kernel32 = ::GetModuleHandleA("kernel32.dll");
+  return kernel32 && ::GetProcAddress(kernel32, "AddDllDirectory");
+}
+
+// A DLL of the system folder, loaded by its full path; null when it cannot be.
+class SystemLibrary {
+ public:
+  explicit SystemLibrary(const char* name) {
+    char path[MAX_PATH];
+    const UINT folderLength = ::GetSystemDirectoryA(path, MAX_PATH);
+    const std::size_t nameLength = std::strlen(name);
+    if (folderLength == 0 || folderLength + 1 + nameLength >= MAX_PATH) return;
+    path[folderLength] = '\\';
+    std::memcpy(path + folderLength + 1, name, nameLength + 1);
+    module_ = CanSearchSystemFolderOnly()
+                  ? ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)
+                  : ::LoadLibraryA(path);
+  }
+  ~SystemLibrary() {
+    if (module_) ::FreeLibrary(module_);
+  }
+  SystemLibrary(const SystemLibrary&) = delete;
+  SystemLibrary& operator=(const SystemLibrary&) = delete;
+
+  template <typename Function>
+  void Resolve(Function& function, const char* name) const {
+    function =
+        module_
+            ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_, name)))
+            : nullptr;
+  }
+
+ private:
+  HMODULE module_ = nullptr;
+};
+
+struct LoadedFunctions {
+  SystemLibrary vdmdbg{"vdmdbg.dll"};
+  SystemLibrary user32{"user32.dll"};
+  SystemLibrary uxtheme{"uxtheme.dll"};
+  SystemFunctions functions;
+
+  LoadedFunctions() {
+// Each member is looked up under its own name.
+#define QUELLIX_RESOLVE(library, function) library.Resolve(functions.function, #function)
+    QUELLIX_RESOLVE(vdmdbg, VDMEnumProcessWOW);
+    QUELLIX_RESOLVE(vdmdbg, VDMEnumTaskWOWEx);
+    QUELLIX_RESOLVE(vdmdbg, VDMTerminateTaskWOW);
+    QUELLIX_RESOLVE(user32, MonitorFromPoint);
+    QUELLIX_RESOLVE(user32, GetMonitorInfoA);
+    QUELLIX_RESOLVE(user32, ChangeWindowMessageFilter);
+    QUELLIX_RESOLVE(user32, ChangeWindowMessageFilterEx);
+    QUELLIX_RESOLVE(uxtheme, SetWindowTheme);
+#undef QUELLIX_RESOLVE
+  }
+};
+
+}  // namespace
+
+const SystemFunctions& System() {
+  static const LoadedFunctions loaded;
+  return loaded.functions;
+}
+
+}  // namespace quellix::os::win32
