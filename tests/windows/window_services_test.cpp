@@ -326,6 +326,59 @@ TEST_F(WindowServicesTest, AlertedEscAndAltF4ChangeNothing) {
   EXPECT_TRUE(::IsWindowVisible(window_));
 }
 
+// Watches, on a thread of its own, for a menu to open within a second; one
+// that opens is closed again, so the loop it runs returns.
+class MenuWatch {
+ public:
+  MenuWatch() : thread_(::CreateThread(nullptr, 0, &MenuWatch::Run, this, 0, nullptr)) {}
+  ~MenuWatch() { Wait(); }
+  MenuWatch(const MenuWatch&) = delete;
+  MenuWatch& operator=(const MenuWatch&) = delete;
+
+  bool SawMenu() {
+    Wait();
+    return sawMenu_;
+  }
+
+ private:
+  static DWORD WINAPI Run(LPVOID self) {
+    auto* watch = static_cast<MenuWatch*>(self);
+    for (int waited = 0; waited < 1000; waited += 20) {
+      const HWND menu = ::FindWindowA("#32768", nullptr);
+      if (menu && ::IsWindowVisible(menu)) {
+        watch->sawMenu_ = true;
+        for (int level = 0; level < 2; ++level) {
+          ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+          ::PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000000);
+        }
+        break;
+      }
+      ::Sleep(20);
+    }
+    return 0;
+  }
+  void Wait() {
+    if (!thread_) return;
+    ::WaitForSingleObject(thread_, INFINITE);
+    ::CloseHandle(thread_);
+    thread_ = nullptr;
+  }
+
+  bool sawMenu_ = false;
+  HANDLE thread_;
+};
+
+// A system menu would offer Close, which the program never does on its own.
+TEST_F(WindowServicesTest, AltSpaceOpensNoSystemMenu) {
+  ShowInFront();
+  MenuWatch watch;
+  Keys({{VK_MENU, true}, {VK_SPACE, true}, {VK_SPACE, false}, {VK_MENU, false}});
+  Collect(1200);
+  EXPECT_FALSE(watch.SawMenu());
+  EXPECT_TRUE(SameEvents({}, Only(collected_, {kEventCloseWindow})));
+  EXPECT_TRUE(::IsWindowVisible(window_));
+}
+
 TEST_F(WindowServicesTest, ChangingFontStylesLeaksNoFont) {
   // Windows counts a process's GDI objects; Wine's GetGuiResources says 0, so
   // the fonts the services made and not yet deleted are counted as well.

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "platform/win32/system_functions.h"
+
 namespace quellix::win32 {
 namespace {
 
@@ -34,9 +36,10 @@ void RegisterMainWindowClass() {
 }
 
 DWORD WindowStyleOf(const WindowDefinition& definition) {
-  // No caption without a title; the minimize box and system menu let the
-  // window be iconized and reached from the taskbar while it is shown.
-  DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU;
+  // No caption without a title. The minimize box lets the taskbar iconize the
+  // shown window. No system menu: even without a caption, Alt+Space would open
+  // it, and its Close would end the program behind the program's back.
+  DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX;
   if (!definition.title.empty()) style |= WS_CAPTION;
   if (definition.singleBorder) style |= WS_BORDER;
   if (definition.resizable) style |= WS_THICKFRAME;
@@ -66,14 +69,10 @@ bool IsChildKind(ControlKind kind) {
 }
 
 // Themed radio buttons draw their text in the theme's colour,
-// not the window's; plain ones honour WM_CTLCOLORSTATIC. uxtheme.dll may be
-// absent or lack the call, so it is looked up when needed.
+// not the window's; plain ones honour WM_CTLCOLORSTATIC. A system without
+// themes has no SetWindowTheme, and its buttons are plain already.
 void DrawUnthemed(HWND child) {
-  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  const HMODULE uxtheme = ::GetModuleHandleA("uxtheme.dll");
-  if (!uxtheme) return;
-  const auto setWindowTheme = reinterpret_cast<SetWindowThemeFn>(
-      reinterpret_cast<void*>(::GetProcAddress(uxtheme, "SetWindowTheme")));
+  const auto setWindowTheme = os::win32::System().SetWindowTheme;
   if (setWindowTheme) setWindowTheme(child, L"", L"");
 }
 
