@@ -12,6 +12,20 @@ if [[ -f "$quellix_wine_state/display" ]]; then
   export DISPLAY
 fi
 
+# Whether 32-bit Wine can run on this host. Wine is a 32-bit Linux program
+# there, and some hosts run none (no 32-bit mode in their kernel or hypervisor).
+# An emulator registered for 32-bit programs (qemu-user) does not count: Wine
+# crashes under it, or takes many minutes to start.
+quellix_wine_can_run() {
+  [[ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+# The exit code that tells ctest a test was skipped, and the reason it prints.
+quellix_wine_skip=77
+quellix_wine_skip_reason() {
+  echo "SKIPPED: this host cannot run 32-bit Linux programs natively, so 32-bit Wine" \
+    "cannot run the Windows programs here" >&2
+}
+
 # Creates the prefix once; concurrent callers wait for the first.
 quellix_wine_ensure_prefix() {
   (

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts or stops what the Windows tests run in:
 #   wine-session.sh start STATE_DIR   an Xvfb display of our own and the prefix
+#                                     (exit code 77 where Wine cannot run here)
 #   wine-session.sh stop STATE_DIR    the prefix's wineserver and that Xvfb
 # Only what this script started is ended, by its own process id.
 set -euo pipefail
@@ -10,6 +11,12 @@ mkdir -p "$state_dir"
 
 case $action in
   start)
+    # shellcheck source=tools/wine-env.sh
+    source "$(dirname "$0")/wine-env.sh" "$state_dir"
+    if ! quellix_wine_can_run; then
+      quellix_wine_skip_reason
+      exit "$quellix_wine_skip"
+    fi
     rm -f "$state_dir/display"
     # A display number no other server holds.
     for n in $(seq 90 150); do

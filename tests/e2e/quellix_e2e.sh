@@ -8,7 +8,10 @@ set -uo pipefail
 state=$1 quellix=$2 probe=$3 sleeper=$4 shots=$5
 tools=$(cd "$(dirname "$0")/../../tools" && pwd)
 
-"$tools/wine-session.sh" start "$state" >/dev/null || { echo "FAIL no Wine session"; exit 1; }
+"$tools/wine-session.sh" start "$state" >/dev/null
+session=$?
+((session == 77)) && exit 77 # Wine cannot run on this host; the reason is printed
+((session == 0)) || { echo "FAIL no Wine session"; exit 1; }
 # shellcheck source=tools/wine-env.sh
 source "$tools/wine-env.sh" "$state"
 # shellcheck source=tools/wine-desktop.sh
