@@ -86,7 +86,7 @@ check "both VDMs keep running" both_running
 
 # ---- The Processes page with the task rows ----------------------------------------------
 # Values that show the number grouping, the widest cells and a file name
-# without a folder; the picture is kept for the eye.
+# without a folder, for the eye; task_rows_check.py checks the layout.
 describe_tasks 'vdm-a 1024 7 C:\CLARION6\BIN\C60EE.EXE' \
   'vdm-a 65535 2147483647 c:\tools\edit.exe' 'vdm-b 5 99999 CLOCK.EXE'
 tray_item About
@@ -96,6 +96,11 @@ click_window 100 30  # into the list
 xdotool key End      # its last rows: the VDMs started last
 sleep 0.8
 window_crop processes-tasks 0 0 288 128
+window_crop task-rows 0 23 288 83  # the list, with a margin
+# vdm-a shows two tasks, vdm-b one; the VDMs were started last, so their rows
+# are the list's last ones.
+check "the Processes page shows each VDM's task rows below its row, with its number" \
+  "$(dirname "$0")/task_rows_check.py" "$shots/task-rows.png" 2 1
 click_window 200 10
 click_window 200 10  # back to the About page, where Close is
 click_window 250 76
