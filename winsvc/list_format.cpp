@@ -1,7 +1,6 @@
 #include "winsvc/list_format.h"
 
 #include <cstddef>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -127,9 +126,12 @@ class FormatReader {
     } else if (const unsigned char c = static_cast<unsigned char>(Peek()); c >= 0x20 && c < 0x7F) {
       found = std::string("'") + Peek() + "'";
     } else {
-      char hex[16];
-      std::snprintf(hex, sizeof hex, "byte 0x%02X", c);
-      found = hex;
+      // Spelt out rather than printed: a formatted print would bring the C
+      // runtime's whole printf into the program for this one message.
+      constexpr char kHexDigits[] = "0123456789ABCDEF";
+      found = "byte 0x";
+      found += kHexDigits[c >> 4];
+      found += kHexDigits[c & 0xF];
     }
     Fail(pos_, "expected " + what + ", found " + found);
   }
