@@ -52,8 +52,8 @@ done
 
 unpacked=$work/unpacked
 python3 -m zipfile -e "$first/dist/$name.zip" "$unpacked"
-members=$(cd "$unpacked" && find . -type f -printf '%P\n' | sort | tr '\n' ' ')
-[[ $members == "LICENSE.txt quellix.exe README.txt " ]] || fail "the zip holds $members"
+members=$(cd "$unpacked" && find . -type f -printf '%P\n' | LC_ALL=C sort | tr '\n' ' ')
+[[ $members == "LICENSE.txt README.txt quellix.exe " ]] || fail "the zip holds $members"
 for text in README.txt LICENSE.txt; do
   lines=$(wc -l <"$unpacked/$text")
   crlf=$(grep -c $'\r$' "$unpacked/$text" || true)
