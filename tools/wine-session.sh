@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts or stops what the Windows tests run in:
-#   wine-session.sh start STATE_DIR   an Xvfb display of our own and the prefix
-#                                     (exit code 77 where Wine cannot run here)
+#   wine-session.sh start STATE_DIR [DPI]   an Xvfb display of our own and the
+#                                     prefix, its screen at DPI dots per inch
+#                                     (96 when not given; exit code 77 where
+#                                     Wine cannot run here)
 #   wine-session.sh stop STATE_DIR    the prefix's wineserver and that Xvfb
 # Only what this script started is ended, by its own process id.
 set -euo pipefail
@@ -38,7 +40,15 @@ case $action in
     # shellcheck source=tools/wine-env.sh
     source "$(dirname "$0")/wine-env.sh" "$state_dir"
     quellix_wine_ensure_prefix
-    echo "Wine prefix $WINEPREFIX on display $DISPLAY"
+    if [[ -n ${3:-} ]]; then
+      # Where Windows' display settings keep the scale; Wine reads it when its
+      # server starts, so the server is let go before anything runs.
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
+      wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
+      wineserver -w
+    fi
+    echo "Wine prefix $WINEPREFIX on display $DISPLAY${3:+ at $3 DPI}"
     ;;
   stop)
     # shellcheck source=tools/wine-env.sh

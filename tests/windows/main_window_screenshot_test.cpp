@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "event_sequence.h"
@@ -276,6 +277,85 @@ TEST_F(MainWindowScreenshotTest, TheVersionPageShowsTheBoundEditionSelected) {
   EXPECT_EQ(CountText(shot, Pixels(25, 45, 15, 70), &stray), 0);
   // The pages' own controls are gone from the other pages.
   EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(NativeHandle(), control::kButtonKill)));
+}
+
+// The screen's dots per inch as the program sees them: the real ones only if
+// the program declares itself DPI-aware, else Windows reports 96 and stretches.
+int ScreenDpi() {
+  win32::WindowDc screen(nullptr);
+  return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+SIZE ExtentOf(HFONT font, std::string_view text) {
+  win32::WindowDc screen(nullptr);
+  const win32::Selection selected(screen.get(), font);
+  SIZE extent{};
+  ::GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &extent);
+  return extent;
+}
+
+// The suite runs this at 96 and at 144 DPI (QUELLIX_EXPECTED_DPI says which):
+// on every page each control lies inside the window, and each text inside its
+// control, whatever size the system font has grown to.
+TEST_F(MainWindowScreenshotTest, AtTheScreensDpiEveryControlAndTextLiesInsideTheWindow) {
+  if (const char* expected = std::getenv("QUELLIX_EXPECTED_DPI")) {
+    ASSERT_EQ(ScreenDpi(), std::atoi(expected)) << "the program does not see the screen's DPI";
+  }
+  RECT client{};
+  ::GetClientRect(NativeHandle(), &client);
+  const auto inside = [&](const RECT& r) {
+    return r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom;
+  };
+  const WindowModel& model = *MainWindowModel();
+  int checked = 0;
+  for (const ControlNumber tab : {control::kTab1, control::kTab2, control::kTab3}) {
+    SelectControl(tab, 0);
+    Settle();
+    for (const ControlDefinition& c : model.Definition().controls) {
+      if (!model.IsPresent(c.number) || c.kind == ControlKind::kSheet ||
+          c.kind == ControlKind::kTab) {
+        continue;
+      }
+      SCOPED_TRACE(std::string(c.name));
+      const std::string text(model.ControlText(c.number));
+      const FontStyle style = c.fontStyle;
+      const HFONT font = fonts_.Acquire(style);
+      const SIZE label = ExtentOf(font, text);
+      fonts_.Release(style);
+      ++checked;
+      if (HWND child = ::GetDlgItem(NativeHandle(), c.number)) {
+        // A real control: where Windows has it, and its label within it.
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, NativeHandle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_TRUE(inside(r)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+        if (c.kind != ControlKind::kButton && c.kind != ControlKind::kRadioButton) continue;
+        const SIZE own =
+            ExtentOf(reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)), text);
+        const int room = c.kind == ControlKind::kRadioButton
+                             ? r.right - r.left - ::GetSystemMetrics(SM_CXMENUCHECK)
+                             : r.right - r.left - 2 * ::GetSystemMetrics(SM_CXEDGE);
+        EXPECT_LE(own.cx, room) << "\"" << text << "\" is cut off";
+        EXPECT_LE(own.cy, r.bottom - r.top) << "\"" << text << "\" is cut off";
+        continue;
+      }
+      // Drawn by the window: its place in dialog units, its size its own or
+      // its text's.
+      const SIZE natural = c.kind == ControlKind::kImage
+                               ? SIZE{::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)}
+                               : label;
+      const int width = c.width == kNaturalSize ? natural.cx : units_.ToPixelsX(c.width);
+      const int height = c.height == kNaturalSize ? natural.cy : units_.ToPixelsY(c.height);
+      const RECT r{units_.ToPixelsX(c.x), units_.ToPixelsY(c.y), units_.ToPixelsX(c.x) + width,
+                   units_.ToPixelsY(c.y) + height};
+      EXPECT_TRUE(inside(r)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+      if (c.kind == ControlKind::kText && !text.empty()) {
+        EXPECT_LE(label.cx, width) << "\"" << text << "\" runs past its control";
+        EXPECT_LE(label.cy, height) << "\"" << text << "\" runs past its control";
+      }
+    }
+  }
+  EXPECT_GT(checked, 25);
 }
 
 }  // namespace
