@@ -344,10 +344,12 @@ TEST_F(MainWindowScreenshotTest, AtTheScreensDpiEveryControlAndTextLiesInsideThe
       const SIZE natural = c.kind == ControlKind::kImage
                                ? SIZE{::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)}
                                : label;
-      const int width = c.width == kNaturalSize ? natural.cx : units_.ToPixelsX(c.width);
-      const int height = c.height == kNaturalSize ? natural.cy : units_.ToPixelsY(c.height);
-      const RECT r{units_.ToPixelsX(c.x), units_.ToPixelsY(c.y), units_.ToPixelsX(c.x) + width,
-                   units_.ToPixelsY(c.y) + height};
+      const RECT fixed = Pixels(c.x, c.y, c.width, c.height);
+      const RECT r{fixed.left, fixed.top,
+                   c.width == kNaturalSize ? fixed.left + natural.cx : fixed.right,
+                   c.height == kNaturalSize ? fixed.top + natural.cy : fixed.bottom};
+      const int width = r.right - r.left;
+      const int height = r.bottom - r.top;
       EXPECT_TRUE(inside(r)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
       if (c.kind == ControlKind::kText && !text.empty()) {
         EXPECT_LE(label.cx, width) << "\"" << text << "\" runs past its control";

@@ -175,11 +175,16 @@ RECT MainWindow::RectOf(const ControlDefinition& definition, HFONT font) const {
       natural = TextExtent(font, text);
       break;
   }
-  const int width =
-      definition.width == kNaturalSize ? natural.cx : units_->ToPixelsX(definition.width);
-  const int height =
-      definition.height == kNaturalSize ? natural.cy : units_->ToPixelsY(definition.height);
-  return RECT{x, y, x + width, y + height};
+  // A fixed size is placed by its far corner, as dialog templates are: the
+  // sum of two rounded values could overshoot it by a pixel and clip a control
+  // that ends at the window's edge.
+  const int right = definition.width == kNaturalSize
+                        ? x + natural.cx
+                        : units_->ToPixelsX(definition.x + definition.width);
+  const int bottom = definition.height == kNaturalSize
+                         ? y + natural.cy
+                         : units_->ToPixelsY(definition.y + definition.height);
+  return RECT{x, y, right, bottom};
 }
 
 void MainWindow::CreateControls() {
