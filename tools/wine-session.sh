@@ -41,12 +41,17 @@ case $action in
     source "$(dirname "$0")/wine-env.sh" "$state_dir"
     quellix_wine_ensure_prefix
     if [[ -n ${3:-} ]]; then
-      # Where Windows' display settings keep the scale; Wine reads it when its
-      # server starts, so the server is let go before anything runs.
-      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
-      wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-        /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1
+      # The screen's scale, where Windows' display settings keep it (the
+      # desktop's and the font engine's); Wine reads it when its server starts.
+      # Written into the registry files once no server holds them: starting
+      # Wine for "wine reg add" would cost minutes where it runs emulated.
       wineserver -w
+      dpi_value="\"LogPixels\"=dword:$(printf '%08x' "$3")"
+      for key in 'Control Panel\\Desktop' 'Software\\Wine\\Fonts'; do
+        printf '%s\n' "" "[$key] $(date +%s)" "$dpi_value" >>"$WINEPREFIX/user.reg"
+      done
+      key='System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts'
+      printf '%s\n' "" "[$key] $(date +%s)" "$dpi_value" >>"$WINEPREFIX/system.reg"
     fi
     echo "Wine prefix $WINEPREFIX on display $DISPLAY${3:+ at $3 DPI}"
     ;;
