@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine32:i386
   xvfb xauth x11-utils xdotool imagemagick
-  python3
+  python3 git
 )
 
 missing=()
