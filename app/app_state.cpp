@@ -13,6 +13,7 @@ void ResetAppState() {
   state.ideName.Clear();
   state.processList.Empty();
   state.processList.record = ProcessRow{};
+  state.processList.currentVdmNumber = 0;
   state.killTarget.Clear();
   state.singleInstanceName.fill('\0');
   state.singleInstance = nullptr;

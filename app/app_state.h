@@ -14,8 +14,7 @@ struct AppState {
   Text12 versionCode;  // the chosen edition; the Version page's option group shows it
   Text12 serverName;   // that edition's server executable
   Text12 ideName;      // that edition's IDE executable, run as a 16-bit task
-  // The process list and its current record; the current VDM number lives
-  // with the listing of 16-bit tasks (TheCurrentVdm).
+  // The process list, its current record and the current VDM number.
   ProcessList processList;
   Text256 killTarget;  // "NTVDM.EXE" ends the whole VDM; anything else the IDE's task
 

@@ -4,7 +4,7 @@
 
 #include "app/app_events.h"
 #include "app/app_state.h"
-#include "app/process_commands.h"
+#include "app/refresh_and_kill.h"
 #include "app/tray.h"
 #include "common/product.h"
 #include "platform/shell32_calls.h"

@@ -3,7 +3,7 @@
 #include "app/app_events.h"
 #include "app/app_state.h"
 #include "app/bounded_copy.h"
-#include "app/process_commands.h"
+#include "app/refresh_and_kill.h"
 #include "platform/kernel32_calls.h"
 #include "platform/shell32_calls.h"
 #include "platform/user32_calls.h"

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "process/process_texts.h"
+
 namespace quellix {
 
 void ProcessList::SortByNo() {
@@ -15,6 +17,13 @@ const ProcessRow* ProcessList::FindByAppPath(std::string_view name) {
       record = row;
       return &row;
     }
+  }
+  return nullptr;
+}
+
+const ProcessRow* ProcessList::FindVdmHosting(const ProcessRow& task) const {
+  for (const ProcessRow& row : rows_) {
+    if (row.NO == task.NO && row.TASK16 == 0 && row.APPPATH == kNtvdmName) return &row;
   }
   return nullptr;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The process list: one row per running process and one per 16-bit task inside
 // an NTVDM.EXE process, with one current record that rows are built in and that
-// a look-up leaves its find in.
+// a look-up leaves its find in, and the number of the VDM whose tasks are being
+// listed.
 
 #include <cstdint>
 #include <string_view>
@@ -22,6 +23,9 @@ class ProcessList {
  public:
   // The current record.
   ProcessRow record;
+  // The NO of the NTVDM.EXE row whose 16-bit tasks are being listed: every
+  // task row takes it.
+  std::int32_t currentVdmNumber = 0;
 
   const std::vector<ProcessRow>& Rows() const { return rows_; }
   std::size_t Size() const { return rows_.size(); }
@@ -34,6 +38,10 @@ class ProcessList {
   // The first row whose APPPATH equals name (blank-padded comparison, case-sensitive),
   // also left in the current record; null when there is none.
   const ProcessRow* FindByAppPath(std::string_view name);
+  // The NTVDM.EXE row that hosts the task row task: the one whose NO the task
+  // row carries. A task handle means something only to that VDM. Null when
+  // there is none.
+  const ProcessRow* FindVdmHosting(const ProcessRow& task) const;
 
  private:
   std::vector<ProcessRow> rows_;

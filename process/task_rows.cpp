@@ -19,30 +19,21 @@ std::string_view TaskFileName(const char* path) {
 }
 }  // namespace
 
-CurrentVdm& TheCurrentVdm() {
-  static CurrentVdm current;
-  return current;
-}
-
 void ListWowTasks(DWORD processId, ProcessList& list, std::int32_t vdmNumber) {
-  CurrentVdm& vdm = TheCurrentVdm();
-  vdm.number = vdmNumber;
-  vdm.list = &list;
+  list.currentVdmNumber = vdmNumber;
   // The result, the number of tasks, tells nothing the rows do not.
-  os::VDMEnumTaskWOWEx(processId, &AddTaskRow, 0);
-  vdm.list = nullptr;
+  os::VDMEnumTaskWOWEx(processId, &AddTaskRow, reinterpret_cast<LPARAM>(&list));
 }
 
 BOOL WINAPI AddTaskRow(DWORD threadId, WORD /*module16*/, WORD task16, PSZ /*moduleName*/,
-                       PSZ fileName, LPARAM /*userDefined*/) {
-  const CurrentVdm& vdm = TheCurrentVdm();
-  if (!vdm.list) return FALSE;  // a callback outside a listing has no list to go to
-  ProcessList& list = *vdm.list;
-  list.record.NO = vdm.number;
-  list.record.ID = static_cast<std::int32_t>(threadId);
-  list.record.TASK16 = task16;
-  list.record.APPPATH.Assign(TaskFileName(fileName));
-  list.Append();
+                       PSZ fileName, LPARAM userDefined) {
+  auto* list = reinterpret_cast<ProcessList*>(userDefined);
+  if (!list) return FALSE;  // a callback without a list has nowhere to put its row
+  list->record.NO = list->currentVdmNumber;
+  list->record.ID = static_cast<std::int32_t>(threadId);
+  list->record.TASK16 = task16;
+  list->record.APPPATH.Assign(TaskFileName(fileName));
+  list->Append();
   return FALSE;
 }
 

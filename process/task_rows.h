@@ -8,21 +8,15 @@
 
 namespace quellix {
 
-// The VDM whose tasks are being listed: the NO of its row, which every task row
-// takes, and the list the task rows go to while the listing runs.
-struct CurrentVdm {
-  std::int32_t number = 0;
-  ProcessList* list = nullptr;
-};
-CurrentVdm& TheCurrentVdm();
-
 // Appends one row per 16-bit task of the NTVDM.EXE process processId, each with
-// NO = vdmNumber, right after the rows already in list.
+// NO = vdmNumber, right after the rows already in list. The list's current VDM
+// number is vdmNumber from then on.
 void ListWowTasks(DWORD processId, ProcessList& list, std::int32_t vdmNumber);
 
-// The enumeration's callback: appends the task row for one task to the current
-// VDM's list. Uses the thread id, the task handle and the file name; returns
-// FALSE so that the enumeration goes on.
+// The enumeration's callback: appends the task row for one task to the list
+// that userDefined points to, numbered with that list's current VDM number.
+// Uses the thread id, the task handle and the file name; returns FALSE so that
+// the enumeration goes on.
 BOOL WINAPI AddTaskRow(DWORD threadId, WORD module16, WORD task16, PSZ moduleName, PSZ fileName,
                        LPARAM userDefined);
 

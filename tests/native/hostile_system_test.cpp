@@ -13,7 +13,7 @@
 
 #include "app/app_events.h"
 #include "app/app_state.h"
-#include "app/process_commands.h"
+#include "app/refresh_and_kill.h"
 #include "app_test_fixture.h"
 #include "process/process_texts.h"
 #include "process/version_catalogue.h"
