@@ -7,6 +7,8 @@
 #include "common/texts.h"
 #include "platform/shell32_calls.h"
 #include "process/process_list.h"
+#include "ui/process_list_view.h"
+#include "ui/version_code_option.h"
 
 namespace quellix {
 
@@ -25,6 +27,10 @@ struct AppState {
   HICON icon = nullptr;
   NOTIFYICONDATAA trayRecord{};
   WNDPROC previousWindowProcedure = nullptr;
+
+  // The version code and the process list as the main window shows them.
+  VersionCodeOption versionOption{versionCode};
+  ProcessListView processListView{processList};
 
   std::int32_t processCount = 0;   // from the last rebuild of the process list
   std::uint16_t task16Number = 0;  // working values of the kill sequence

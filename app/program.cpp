@@ -1,7 +1,5 @@
 #include "app/program.h"
 
-#include <optional>
-
 #include "app/app_state.h"
 #include "app/bounded_copy.h"
 #include "app/dispatch.h"
@@ -9,18 +7,9 @@
 #include "platform/kernel32_calls.h"
 #include "process/version_catalogue.h"
 #include "ui/main_window_definition.h"
-#include "ui/process_list_view.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {
-namespace {
-
-constexpr DWORD kErrorAlreadyExists = 183;
-
-// What the list control reads the process list through, while the window is open.
-std::optional<ProcessListView> listView;
-
-}  // namespace
 
 bool StartUp() {
   ResetAppState();
@@ -28,7 +17,7 @@ bool StartUp() {
 
   CopyTerminated(app.singleInstanceName.data(), app.singleInstanceName.size(), kSingleInstanceName);
   app.singleInstance = os::CreateSemaphoreA(nullptr, 0, 1, app.singleInstanceName.data());
-  if (app.singleInstance && os::GetLastError() == kErrorAlreadyExists) {
+  if (app.singleInstance && os::GetLastError() == ERROR_ALREADY_EXISTS) {
     // Another copy runs: it is told nothing, and this one ends at once.
     os::CloseHandle(app.singleInstance);
     app.singleInstance = nullptr;
@@ -39,8 +28,7 @@ bool StartUp() {
   app.versionCode.Assign("C60EE");
   ResolveVersion(app.versionCode, app.ideName, app.serverName);
 
-  listView.emplace(app.processList);
-  OpenMainWindow(MainWindowDefinition(), &app.versionCode, &*listView);
+  OpenMainWindow(MainWindowDefinition(), &app.versionOption, &app.processListView);
   PrepareTray();
   HideToTray();  // before the first event: no window is ever seen at start-up
   return true;
@@ -54,7 +42,6 @@ void ShutDown() {
   // No dead icon stays behind in the tray.
   if (App().inTray) DeleteTrayIcon();
   CloseMainWindow();
-  listView.reset();
   App().processList.Empty();
   // The single-instance handle stays open: the system closes it with the
   // process, and a new copy can start as soon as this one has gone.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/fixed_text.h"
+
 namespace quellix {
 
 namespace {
@@ -15,11 +17,11 @@ bool Contains(const ControlDefinition& control, int x, int y) {
 
 }  // namespace
 
-WindowModel::WindowModel(const WindowDefinition& definition, Text12* versionCode, ListSource* list)
+WindowModel::WindowModel(const WindowDefinition& definition, OptionSource* option, ListSource* list)
     : definition_(definition),
       controls_(definition.controls),
       states_(definition.controls.size()),
-      versionCode_(versionCode ? versionCode : &ownVersionCode_),
+      option_(option ? option : &ownOption_),
       list_(list) {
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     states_[i].text = std::string(controls_[i].text);
@@ -138,7 +140,7 @@ bool WindowModel::IsPresent(ControlNumber control) const {
 ControlNumber WindowModel::SelectedRadio(ControlNumber optionGroup) const {
   for (const ControlDefinition& control : controls_) {
     if (control.kind == ControlKind::kRadioButton && control.parent == optionGroup &&
-        PaddedEqual(control.value, versionCode_->View())) {
+        PaddedEqual(control.value, option_->Value())) {
       return control.number;
     }
   }
@@ -155,8 +157,8 @@ void WindowModel::ButtonClicked(ControlNumber button) { PostEvent(kEventAccepted
 void WindowModel::RadioPicked(ControlNumber radio) {
   const ControlDefinition* control = FindControl(radio);
   if (!control || control->kind != ControlKind::kRadioButton) return;
-  if (PaddedEqual(control->value, versionCode_->View())) return;
-  versionCode_->Assign(control->value);
+  if (PaddedEqual(control->value, option_->Value())) return;
+  option_->Store(control->value);
   PostEvent(kEventAccepted, control->parent);
 }
 

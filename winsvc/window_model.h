@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "common/events.h"
-#include "common/texts.h"
 #include "winsvc/event_queue.h"
 #include "winsvc/list_source.h"
+#include "winsvc/option_source.h"
 #include "winsvc/window_definition.h"
 
 namespace quellix {
@@ -38,11 +38,11 @@ enum class NextResult {
 
 class WindowModel {
  public:
-  // The definition, and whatever versionCode and list point to, must outlive
-  // the model. versionCode is the value of the definition's option group; null
-  // when the program binds none, and the model then keeps that value itself.
-  // list is what the definition's list shows; it may be null.
-  WindowModel(const WindowDefinition& definition, Text12* versionCode, ListSource* list);
+  // The definition, and whatever option and list point to, must outlive the
+  // model. option holds the value of the definition's option group; null when
+  // the program binds none, and the model then keeps that value itself. list
+  // is what the definition's list shows; it may be null.
+  WindowModel(const WindowDefinition& definition, OptionSource* option, ListSource* list);
   WindowModel(const WindowModel&) = delete;
   WindowModel& operator=(const WindowModel&) = delete;
 
@@ -92,8 +92,8 @@ class WindowModel {
 
   // ---- Bound data --------------------------------------------------------
 
-  // The option group's value (the bound version code).
-  const Text12& OptionValue() const { return *versionCode_; }
+  // The option group's value.
+  std::string_view OptionValue() const { return option_->Value(); }
   // The radio button of the option group shown selected: the first whose value
   // equals the option value, trailing blanks ignored; 0 when none does.
   ControlNumber SelectedRadio(ControlNumber optionGroup) const;
@@ -106,9 +106,8 @@ class WindowModel {
   // A button was clicked: accepted for it.
   void ButtonClicked(ControlNumber button);
   // The user picked a radio button. When that changes the selection, its value
-  // is stored in the option value, padded to 12 characters, and then accepted
-  // is queued for its option group; so the value is in place before the event
-  // can be taken.
+  // is stored in the option value, and then accepted is queued for its option
+  // group; so the value is in place before the event can be taken.
   void RadioPicked(ControlNumber radio);
   // The pointer is at this point of the client area. Regions report the
   // pointer entering and leaving them when they carry the immediate-events
@@ -172,8 +171,8 @@ class WindowModel {
   const WindowDefinition& definition_;
   std::span<const ControlDefinition> controls_;
   std::vector<ControlState> states_;  // parallel to controls_
-  Text12 ownVersionCode_;
-  Text12* versionCode_;
+  OptionText ownOption_;
+  OptionSource* option_;
   ListSource* list_;
 
   EventQueue queue_;

@@ -14,9 +14,9 @@
 #include <string_view>
 
 #include "common/events.h"
-#include "common/texts.h"
 #include "platform/win_types.h"
 #include "winsvc/list_source.h"
+#include "winsvc/option_source.h"
 #include "winsvc/window_definition.h"
 
 namespace quellix {
@@ -25,8 +25,8 @@ class WindowModel;
 
 // Builds the window and its controls from the definition, without making it
 // visible; the first tab of each sheet is current. The option group shows and
-// stores *versionCode, the list shows *list; both must outlive the window.
-void OpenMainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list);
+// stores *option, the list shows *list; both must outlive the window.
+void OpenMainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list);
 
 // Waits until an event is pending and makes it the current event. True while
 // the loop goes on; false from the call after the pass that handled a

@@ -9,6 +9,7 @@
 
 #include "process/version_catalogue.h"
 #include "ui/control_numbers.h"
+#include "ui/version_code_option.h"
 #include "winsvc/list_format.h"
 #include "winsvc/window_model.h"
 
@@ -137,8 +138,13 @@ TEST(MainWindowDefinition, TheOptionGroupOffersTheSixCatalogueEditionsAndShowsTh
   }
   EXPECT_THAT(values, ::testing::ElementsAre("C5PE", "C5EE", "C55PE", "C55EE", "C60PE", "C60EE"));
   Text12 code("C60EE");
-  const WindowModel model(MainWindowDefinition(), &code, nullptr);
+  VersionCodeOption option(code);
+  WindowModel model(MainWindowDefinition(), &option, nullptr);
   EXPECT_EQ(model.SelectedRadio(control::kClarionVersion), control::kOption1Radio6);
+  // A pick lands in the version code as a 12-character padded text.
+  model.RadioPicked(control::kOption1Radio3);
+  EXPECT_EQ(code.View(), "C55PE       ");
+  EXPECT_EQ(model.SelectedRadio(control::kClarionVersion), control::kOption1Radio3);
 }
 
 TEST(MainWindowDefinition, TheListsColumnsComeFromItsFormat) {

@@ -122,9 +122,10 @@ class FakeList : public ListSource {
 
 class WindowModelTest : public ::testing::Test {
  protected:
-  Text12 versionCode{"C60EE"};
+  void SetUp() override { option.Store("C60EE"); }
+  OptionText option;
   FakeList list;
-  WindowModel model{kWindow, &versionCode, &list};
+  WindowModel model{kWindow, &option, &list};
 };
 
 TEST(EventQueue, RefusesBeyondCapacityButLetsAnEventThroughAtTheFront) {
@@ -285,15 +286,15 @@ TEST_F(WindowModelTest, TheOptionGroupShowsTheBoundCodeAndAPickStoresItBeforeIts
   EXPECT_EQ(model.SelectedRadio(kGroup), kRadioC60EE);
 
   model.RadioPicked(kRadioC5PE);
-  EXPECT_EQ(versionCode.View(), "C5PE        ");
+  EXPECT_EQ(option.Value(), "C5PE");
   EXPECT_EQ(model.SelectedRadio(kGroup), kRadioC5PE);
   model.RadioPicked(kRadioC5PE);
   model.RadioPicked(kButton);
   EXPECT_THAT(Drain(model), ElementsAre(Ev(1, kGroup)));
 
-  versionCode = Text12("C55EE");
+  option.Store("C55EE       ");  // a padded value compares without its blanks
   EXPECT_EQ(model.SelectedRadio(kGroup), kRadioC55EE);
-  versionCode = Text12("C6");
+  option.Store("C6");
   EXPECT_EQ(model.SelectedRadio(kGroup), 0);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/control_numbers.h"
 #include "ui/main_window_definition.h"
 #include "ui/process_list_view.h"
+#include "ui/version_code_option.h"
 #include "winsvc/cell_text.h"
 #include "winsvc/list_format.h"
 #include "winsvc/win32/dialog_units.h"
@@ -37,7 +38,7 @@ bool IsGreenShade(COLORREF pixel) {
 class MainWindowScreenshotTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    OpenMainWindow(MainWindowDefinition(), &versionCode_, &view_);
+    OpenMainWindow(MainWindowDefinition(), &option_, &view_);
     SetHidden(false);
     ::SetForegroundWindow(NativeHandle());
     Settle();
@@ -84,6 +85,7 @@ class MainWindowScreenshotTest : public ::testing::Test {
   }
 
   Text12 versionCode_{"C60EE"};
+  VersionCodeOption option_{versionCode_};
   ProcessList list_;
   ProcessListView view_{list_};
   win32::FontSet fonts_{"MS Sans Serif", 8};

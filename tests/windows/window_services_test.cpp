@@ -129,7 +129,8 @@ constexpr WindowDefinition kDefinition{
 class WindowServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    OpenMainWindow(kDefinition, &versionCode_, nullptr);
+    option_.Store("ONE");
+    OpenMainWindow(kDefinition, &option_, nullptr);
     window_ = NativeHandle();
     ASSERT_NE(window_, nullptr);
   }
@@ -179,7 +180,7 @@ class WindowServicesTest : public ::testing::Test {
 
   std::vector<Event> collected_;
 
-  Text12 versionCode_{"ONE"};
+  OptionText option_;
   HWND window_ = nullptr;
 };
 

@@ -53,10 +53,10 @@ LRESULT CALLBACK ServicesWindowProcedure(HWND /*window*/, UINT message, WPARAM /
 
 }  // namespace
 
-void OpenMainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list) {
+void OpenMainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list) {
   HeadlessWindow& window = Window();
   window = HeadlessWindow{};
-  window.model = std::make_unique<WindowModel>(definition, versionCode, list);
+  window.model = std::make_unique<WindowModel>(definition, option, list);
   window.procedure = &ServicesWindowProcedure;
 }
 

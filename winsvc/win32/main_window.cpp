@@ -78,8 +78,8 @@ void DrawUnthemed(HWND child) {
 
 }  // namespace
 
-MainWindow::MainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list)
-    : model_(definition, versionCode, list) {
+MainWindow::MainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list)
+    : model_(definition, option, list) {
   RegisterMainWindowClass();
   const std::string title(definition.title);
   ::CreateWindowExA(0, kClassName, title.c_str(), WindowStyleOf(definition), 0, 0, 0, 0, nullptr,

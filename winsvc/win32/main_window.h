@@ -27,7 +27,7 @@ class MainWindow {
   // operation on a control (iconizing or restoring it hidden needs none). So
   // a program that starts hidden, in the tray, gets there without waiting
   // for them.
-  MainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list);
+  MainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;

@@ -10,9 +10,9 @@ namespace {
 std::unique_ptr<win32::MainWindow> mainWindow;
 }  // namespace
 
-void OpenMainWindow(const WindowDefinition& definition, Text12* versionCode, ListSource* list) {
+void OpenMainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list) {
   mainWindow.reset();
-  mainWindow = std::make_unique<win32::MainWindow>(definition, versionCode, list);
+  mainWindow = std::make_unique<win32::MainWindow>(definition, option, list);
 }
 
 bool NextEvent() { return mainWindow && mainWindow->NextEvent(); }
