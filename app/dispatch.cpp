@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/refresh_and_kill.h"
 #include "app/tray.h"
+#include "common/font_style.h"
 #include "common/product.h"
 #include "platform/shell32_calls.h"
 #include "process/version_catalogue.h"

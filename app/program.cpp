@@ -1,9 +1,9 @@
 #include "app/program.h"
 
 #include "app/app_state.h"
-#include "app/bounded_copy.h"
 #include "app/dispatch.h"
 #include "app/tray.h"
+#include "common/bounded_copy.h"
 #include "platform/kernel32_calls.h"
 #include "process/version_catalogue.h"
 #include "ui/main_window_definition.h"

@@ -23,6 +23,16 @@ constexpr bool PaddedEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The text with the ASCII letters a to z made upper-case; every other
+// character, those of other code pages included, stays as it is.
+inline std::string AsciiUpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
 // The text without its trailing blanks; leading and inner blanks stay.
 constexpr std::string_view TrimTrailingBlanks(std::string_view text) {
   std::size_t end = text.size();

@@ -21,14 +21,7 @@ constexpr std::size_t kMaxModules = 1024;
 constexpr std::size_t kNameBufferSize = 256;
 
 bool IsNtvdmName(std::string_view name) {
-  name = TrimTrailingBlanks(name);
-  if (name.size() != std::strlen(kNtvdmName)) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    char c = name[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != kNtvdmName[i]) return false;
-  }
-  return true;
+  return AsciiUpperCase(TrimTrailingBlanks(name)) == kNtvdmName;
 }
 
 void AppendRow(ProcessList& list, std::int32_t number, DWORD processId, std::string_view name) {

@@ -5,12 +5,7 @@
 namespace quellix {
 
 std::string NormaliseVersionCode(const Text12& versionCode) {
-  std::string key(versionCode.Trimmed());
-  key += ".EXE";
-  for (char& c : key) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return key;
+  return AsciiUpperCase(std::string(versionCode.Trimmed()) + ".EXE");
 }
 
 void ResolveVersion(Text12 versionCode, Text12& ideName, Text12& serverName) {

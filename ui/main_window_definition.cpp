@@ -82,9 +82,7 @@ constexpr std::array<ControlDefinition, 37> kControls{{
      .x = 0,
      .y = 0,
      .width = 288,
-     .height = 128,
-     .noTabs = true,
-     .noSheetFrame = true},
+     .height = 128},
 
     {.number = kTab1, .name = "?TAB1", .kind = K::kTab, .parent = kCurrentTab},
     {.number = kClarionImage,
@@ -194,11 +192,8 @@ constexpr WindowDefinition kMainWindow{
     .fontPoints = 0,
     .textColour = kGreen,
     .background = kBlack,
-    .selectedText = kGreen,
-    .selectedBackground = kBlack,
     .iconName = "CLARION.ICO",
     .immediateEvents = true,
-    .gray = true,
     .alertedKeys = kAlertedKeys,
     .controls = kControls,
 };

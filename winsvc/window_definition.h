@@ -7,11 +7,13 @@
 #include <string_view>
 
 #include "common/events.h"
+#include "common/font_style.h"
 
 namespace quellix {
 
 enum class ControlKind {
-  kSheet,  // holds the pages; its tabs are its pages
+  kSheet,  // holds the pages; its tabs are its pages, switched by the program:
+           // it shows neither a tab strip nor a frame
   kTab,    // one page of a sheet
   kImage,
   kText,
@@ -55,15 +57,13 @@ struct ControlDefinition {
   Colour colour;
   std::string_view value;       // radio button: the value it gives its option group
   std::string_view listFormat;  // list: the column format
-  bool noTabs = false;          // sheet: shows no tab strip
-  bool noSheetFrame = false;    // sheet: shows no frame
 };
 
 struct WindowDefinition {
   int width = 0;  // client area, in dialog units
   int height = 0;
   std::string_view title;  // empty: no caption bar
-  bool centred = false;
+  bool centred = false;    // on the work area; otherwise at its top left corner
   bool singleBorder = false;
   bool resizable = false;
   bool maximizeBox = false;
@@ -71,11 +71,8 @@ struct WindowDefinition {
   int fontPoints = 0;  // 0: the window services' default of 8 points
   Colour textColour;
   Colour background;
-  Colour selectedText;
-  Colour selectedBackground;
   std::string_view iconName;     // a file name, looked up as a resource: "A.ICO" is A_ICO
   bool immediateEvents = false;  // reports its size-state changes
-  bool gray = false;
   std::span<const std::int32_t> alertedKeys;  // key codes: virtual key + 0x400 for Alt
   std::span<const ControlDefinition> controls;
 };

@@ -101,15 +101,6 @@ int WindowModel::SelectedRow(ControlNumber list) const {
   return state ? state->selectedRow : 0;
 }
 
-void WindowModel::RedrawControl(ControlNumber control) {
-  if (ControlState* state = StateOf(control)) ++state->redrawCount;
-}
-
-int WindowModel::RedrawCount(ControlNumber control) const {
-  const ControlState* state = StateOf(control);
-  return state ? state->redrawCount : 0;
-}
-
 int WindowModel::CurrentTab(ControlNumber sheet) const {
   const ControlState* state = StateOf(sheet);
   if (!state || state->currentTab == 0) return 0;

@@ -75,11 +75,6 @@ class WindowModel {
   // The selected row of a list (1-based), 0 for none.
   int SelectedRow(ControlNumber list) const;
 
-  // Counts the program's requests to redraw a control from its data; the
-  // redrawing that a new text or style implies is not counted here.
-  void RedrawControl(ControlNumber control);
-  int RedrawCount(ControlNumber control) const;
-
   // The 1-based number of the sheet's current tab in the order of its tabs;
   // 0 for a control that is not a sheet with tabs. The first tab is current
   // when the model is built.
@@ -158,7 +153,6 @@ class WindowModel {
     std::string text;
     FontStyle fontStyle = 0;
     int selectedRow = 0;
-    int redrawCount = 0;
     ControlNumber currentTab = 0;  // a sheet: the number of its current tab
   };
 

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "common/events.h"
+#include "common/font_style.h"
 #include "platform/win_types.h"
 #include "winsvc/list_source.h"
 #include "winsvc/option_source.h"
@@ -68,12 +69,6 @@ void SelectControl(ControlNumber control, int position);
 void RedrawControl(ControlNumber control);
 // 1-based number of the sheet's current tab, in the order of its tabs.
 int CurrentTab(ControlNumber sheet);
-
-// Shows the pop-up menu that menuString describes with its top-left corner at
-// (x, y) in screen pixels, -2147483648 for a coordinate standing for that of
-// the mouse pointer, waits until it closes, and returns the 1-based number of
-// the chosen item, 0 when the menu was dismissed.
-int ShowPopupMenu(std::string_view menuString, int x, int y);
 
 // Closes and destroys the window once the loop has ended.
 void CloseMainWindow();

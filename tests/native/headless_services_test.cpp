@@ -9,6 +9,7 @@
 
 #include "platform/user32_calls.h"
 #include "winsvc/headless/headless_window.h"
+#include "winsvc/popup_menu.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {
@@ -199,9 +200,12 @@ TEST_F(HeadlessServicesTest, OperationsReachTheModel) {
   SetControlText(kButton, "Stop");
   SetFontStyle(kButton, kFontUnderline);
   RedrawControl(kButton);
+  RedrawControl(kButton);
+  RedrawControl(99);  // no such control
   EXPECT_EQ(headless::Model().ControlText(kButton), "Stop");
   EXPECT_EQ(headless::Model().ControlFontStyle(kButton), kFontUnderline);
-  EXPECT_EQ(headless::Model().RedrawCount(kButton), 1);
+  EXPECT_EQ(headless::RedrawCount(kButton), 2);
+  EXPECT_EQ(headless::RedrawCount(99), 0);
 }
 
 TEST(HeadlessServices, WithoutAnOpenWindowTheServicesDoNothing) {

@@ -37,7 +37,7 @@ TEST_F(KillSequenceTest, APressBeforeAnyTrayItemEndsTheServerAndTheIdesTask) {
   EXPECT_EQ(Model().ControlText(kTitleString), "3 Processes");
   EXPECT_EQ(App().processList.Size(), 4u);
   EXPECT_EQ(Model().SelectedRow(kProcessList), 1);
-  EXPECT_EQ(Model().RedrawCount(kProcessList), 1);
+  EXPECT_EQ(headless::RedrawCount(kProcessList), 1);
   EXPECT_TRUE(headless::IsHidden());
 }
 

@@ -308,7 +308,7 @@ TEST(WindowModel, WithoutABoundCodeTheOptionGroupKeepsItsOwnValue) {
   EXPECT_EQ(model.ListData(kList), nullptr);
 }
 
-TEST_F(WindowModelTest, ControlsKeepTheirTextStyleSelectionAndRedrawCount) {
+TEST_F(WindowModelTest, ControlsKeepTheirTextStyleAndSelection) {
   EXPECT_EQ(model.ControlText(kButton), "Go");
   model.SetControlText(kButton, "Stop");
   EXPECT_EQ(model.ControlText(kButton), "Stop");
@@ -325,11 +325,6 @@ TEST_F(WindowModelTest, ControlsKeepTheirTextStyleSelectionAndRedrawCount) {
   EXPECT_EQ(model.FocusedControl(), kButton);
   EXPECT_EQ(model.SelectedRow(kList), 3);
   EXPECT_EQ(model.SelectedRow(kButton), 0);
-
-  model.RedrawControl(kList);
-  model.RedrawControl(kList);
-  EXPECT_EQ(model.RedrawCount(kList), 2);
-  EXPECT_EQ(model.RedrawCount(kButton), 0);
 
   EXPECT_EQ(model.ListData(kList), &list);
   EXPECT_EQ(model.ListData(kButton), nullptr);

@@ -29,13 +29,7 @@ constexpr ControlNumber kTopRegion = 13;
 constexpr EventCode kApplicationEvent = 1025;
 
 constexpr std::array<ControlDefinition, 13> kControls{{
-    {.number = 1,
-     .name = "?SHEET",
-     .kind = ControlKind::kSheet,
-     .width = 200,
-     .height = 100,
-     .noTabs = true,
-     .noSheetFrame = true},
+    {.number = 1, .name = "?SHEET", .kind = ControlKind::kSheet, .width = 200, .height = 100},
     {.number = 2, .name = "?TAB1", .kind = ControlKind::kTab, .parent = 1},
     {.number = 3,
      .name = "?REGIONA",

@@ -5,7 +5,7 @@
 // the event loop would wait.
 //
 // OpenMainWindow starts all of this afresh: no scripted answers, no recorded
-// menus, no idle hook, the services' own window procedure.
+// menus or redraws, no idle hook, the services' own window procedure.
 
 #include <functional>
 #include <initializer_list>
@@ -36,6 +36,11 @@ void SetIdle(std::function<void()> idle);
 // Whether the last NextEvent returned false because nothing was pending
 // rather than because the loop had ended.
 bool RanDry();
+
+// How often the program asked to redraw the control from its data since the
+// window was opened; the redrawing that a new text or style implies is not
+// counted.
+int RedrawCount(ControlNumber control);
 
 // The pop-up menu's answers, taken one per ShowPopupMenu in order; 0 (dismissed)
 // once they are used up. Replaces any answers not yet taken.

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <utility>
 
 #include "winsvc/headless/headless_window.h"
+#include "winsvc/popup_menu.h"
 #include "winsvc/window_model.h"
 #include "winsvc/window_services.h"
 
@@ -34,6 +36,7 @@ struct HeadlessWindow {
   bool ranDry = false;
   std::deque<int> popupAnswers;
   std::vector<headless::PopupCall> popupCalls;
+  std::map<ControlNumber, int> redraws;
 };
 
 HeadlessWindow& Window() {
@@ -137,7 +140,8 @@ void SelectControl(ControlNumber control, int position) {
 }
 
 void RedrawControl(ControlNumber control) {
-  if (WindowModel* model = MainWindowModel()) model->RedrawControl(control);
+  const WindowModel* model = MainWindowModel();
+  if (model && model->FindControl(control)) ++Window().redraws[control];
 }
 
 int CurrentTab(ControlNumber sheet) {
@@ -189,6 +193,11 @@ bool RanDry() { return Window().ranDry; }
 
 void ScriptPopupAnswers(std::initializer_list<int> answers) {
   Window().popupAnswers.assign(answers.begin(), answers.end());
+}
+
+int RedrawCount(ControlNumber control) {
+  const auto found = Window().redraws.find(control);
+  return found == Window().redraws.end() ? 0 : found->second;
 }
 
 const std::vector<headless::PopupCall>& PopupCalls() { return Window().popupCalls; }

@@ -1,7 +1,6 @@
 #include "winsvc/win32/font_set.h"
 
-#include <algorithm>
-#include <cstring>
+#include "common/bounded_copy.h"
 
 namespace quellix::win32 {
 namespace {
@@ -38,8 +37,7 @@ FontSet::FontSet(std::string_view face, int points) {
   baseLook_.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   baseLook_.lfQuality = DEFAULT_QUALITY;
   baseLook_.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-  const std::size_t length = std::min(face.size(), sizeof baseLook_.lfFaceName - 1);
-  std::memcpy(baseLook_.lfFaceName, face.data(), length);
+  CopyTerminated(baseLook_.lfFaceName, sizeof baseLook_.lfFaceName, face);
   base_ = MakeFont(baseLook_);
 }
 

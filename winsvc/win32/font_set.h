@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/events.h"
+#include "common/font_style.h"
 #include "winsvc/win32/gdi_handles.h"
 
 namespace quellix::win32 {

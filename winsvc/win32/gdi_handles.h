@@ -4,40 +4,9 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "common/unique_handle.h"
 
 namespace quellix::win32 {
-
-// Owns one handle and releases it with Release::Free when it goes: move-only.
-template <typename Handle, typename Release>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) : handle_(handle) {}
-  ~UniqueHandle() { Reset(); }
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  // Gives the handle up without releasing it, to a new owner that will.
-  Handle release() { return std::exchange(handle_, nullptr); }
-  void Reset() {
-    if (handle_) Release::Free(handle_);
-    handle_ = nullptr;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
 
 struct DeleteGdiObject {
   static void Free(HGDIOBJ object) { ::DeleteObject(object); }

@@ -5,6 +5,7 @@
 
 #include "winsvc/cell_text.h"
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/window_class.h"
 
 namespace quellix::win32 {
 namespace {
@@ -12,17 +13,6 @@ constexpr char kClassName[] = "QuellixList";
 constexpr int kWheelDelta = 120;
 constexpr int kRowsPerWheelNotch = 3;
 }  // namespace
-
-void ListControl::Register(HINSTANCE instance) {
-  WNDCLASSA windowClass{};
-  if (::GetClassInfoA(instance, kClassName, &windowClass)) return;
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = &ListControl::Procedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  ::RegisterClassA(&windowClass);
-}
 
 ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition& definition,
                          WindowModel& model, const DialogUnits& units, HFONT font,
@@ -33,17 +23,17 @@ ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition&
       columns_(ParseListFormat(definition.listFormat)),
       font_(font),
       colours_(colours) {
-  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongA(parent, GWL_HINSTANCE));
-  Register(instance);
+  RegisterWindowClass(kClassName, &ListControl::Procedure, CS_DBLCLKS,
+                      ::LoadCursor(nullptr, IDC_ARROW));
   window_ = ::CreateWindowExA(0, kClassName, "", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, rect.left,
                               rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
-                              instance, this);
+                              ::GetModuleHandleA(nullptr), this);
 }
 
 ListControl::~ListControl() {
   if (window_ && ::IsWindow(window_)) {
-    ::SetWindowLongA(window_, GWL_USERDATA, 0);
+    Unbind(window_);
     ::DestroyWindow(window_);
   }
 }
@@ -60,17 +50,13 @@ void ListControl::Refresh() {
 }
 
 LRESULT CALLBACK ListControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    ::SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(create->lpCreateParams));
-  }
-  auto* list = reinterpret_cast<ListControl*>(::GetWindowLongA(window, GWL_USERDATA));
+  auto* list = BoundOwner<ListControl>(window, message, lParam);
   if (!list) return ::DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCCREATE) list->window_ = window;
-  return list->Handle(message, wParam, lParam);
+  return list->OnMessage(message, wParam, lParam);
 }
 
-LRESULT ListControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ListControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything

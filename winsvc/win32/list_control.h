@@ -32,18 +32,15 @@ class ListControl {
   ListControl(const ListControl&) = delete;
   ListControl& operator=(const ListControl&) = delete;
 
-  HWND Handle() const { return window_; }
+  HWND Hwnd() const { return window_; }
   void SetFont(HFONT font);
   // Shows the data and the selection as they are now; the selected row is
   // scrolled into view.
   void Refresh();
 
-  // The window class; registered once per process.
-  static void Register(HINSTANCE instance);
-
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintTo(HDC dc, const RECT& client);
   int RowCount() const;
   int RowHeight() const;

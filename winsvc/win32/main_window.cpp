@@ -1,10 +1,13 @@
 #include "winsvc/win32/main_window.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
-#include "platform/win32/system_functions.h"
+#include "common/fixed_text.h"
+#include "winsvc/win32/child_controls.h"
+#include "winsvc/win32/control_layout.h"
+#include "winsvc/win32/control_painter.h"
+#include "winsvc/win32/window_class.h"
 
 namespace quellix::win32 {
 namespace {
@@ -15,24 +18,17 @@ COLORREF ToColorRef(const Colour& colour) { return RGB(colour.red, colour.green,
 
 // "CLARION.ICO" names the resource CLARION_ICO.
 std::string ResourceNameOf(std::string_view fileName) {
-  std::string name(fileName);
-  for (char& c : name) {
-    c = c == '.' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
+  std::string name = AsciiUpperCase(fileName);
+  std::replace(name.begin(), name.end(), '.', '_');
   return name;
 }
 
 HINSTANCE ThisModule() { return ::GetModuleHandleA(nullptr); }
 
-void RegisterMainWindowClass() {
-  WNDCLASSA windowClass{};
-  if (::GetClassInfoA(ThisModule(), kClassName, &windowClass)) return;
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = &MainWindow::Procedure;
-  windowClass.hInstance = ThisModule();
-  windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  ::RegisterClassA(&windowClass);
+Icon LoadIcon(std::string_view fileName, int width, int height) {
+  const std::string resource = ResourceNameOf(fileName);
+  return Icon(static_cast<HICON>(
+      ::LoadImageA(ThisModule(), resource.c_str(), IMAGE_ICON, width, height, 0)));
 }
 
 DWORD WindowStyleOf(const WindowDefinition& definition) {
@@ -47,44 +43,39 @@ DWORD WindowStyleOf(const WindowDefinition& definition) {
   return style;
 }
 
-SIZE TextExtent(HFONT font, std::string_view text) {
-  WindowDc screen(nullptr);
-  const Selection selected(screen.get(), font);
-  SIZE extent{};
-  if (!text.empty()) {
-    ::GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &extent);
-  } else {
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(screen.get(), &metrics);
-    extent.cy = metrics.tmHeight;
-  }
-  return extent;
-}
-
-// Buttons and radio buttons are the system's own; everything else that shows is
-// drawn by the window over its background, the option group's box included, so
-// that nothing stale can stay behind a frame that paints no background.
-bool IsChildKind(ControlKind kind) {
-  return kind == ControlKind::kButton || kind == ControlKind::kRadioButton;
-}
-
-// Themed radio buttons draw their text in the theme's colour,
-// not the window's; plain ones honour WM_CTLCOLORSTATIC. A system without
-// themes has no SetWindowTheme, and its buttons are plain already.
-void DrawUnthemed(HWND child) {
-  const auto setWindowTheme = os::win32::System().SetWindowTheme;
-  if (setWindowTheme) setWindowTheme(child, L"", L"");
+// A list draws in the window's colours, its selected row inverted so that it
+// stands out, and its separator lines in the text colour.
+ListColours ListColoursOf(const WindowDefinition& definition) {
+  const COLORREF text = ToColorRef(definition.textColour);
+  const COLORREF background = ToColorRef(definition.background);
+  return ListColours{.text = text,
+                     .background = background,
+                     .selectedText = background,
+                     .selectedBackground = text,
+                     .separator = text};
 }
 
 }  // namespace
 
 MainWindow::MainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list)
     : model_(definition, option, list) {
-  RegisterMainWindowClass();
+  RegisterWindowClass(kClassName, &MainWindow::Procedure, CS_DBLCLKS,
+                      ::LoadCursor(nullptr, IDC_ARROW));
   const std::string title(definition.title);
   ::CreateWindowExA(0, kClassName, title.c_str(), WindowStyleOf(definition), 0, 0, 0, 0, nullptr,
                     nullptr, ThisModule(), this);
+  visibility_.Attach(window_);
   ObserveSizeState();
+}
+
+MainWindow::~MainWindow() {
+  if (window_ && ::IsWindow(window_)) {
+    ::DestroyWindow(window_);
+  }
+  if (fonts_) {
+    for (const WindowControl& control : controls_) fonts_->Release(control.style);
+  }
+  controls_.clear();
 }
 
 void MainWindow::Build() {
@@ -93,40 +84,8 @@ void MainWindow::Build() {
   fonts_.emplace(definition.fontFace, definition.fontPoints);
   units_.emplace(fonts_->Base());
   backgroundBrush_ = Brush(::CreateSolidBrush(ToColorRef(definition.background)));
-
-  const DWORD style = WindowStyleOf(definition);
-  RECT frame{0, 0, units_->ToPixelsX(definition.width), units_->ToPixelsY(definition.height)};
-  ::AdjustWindowRectEx(&frame, style, FALSE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  RECT workArea{};
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-  const int x = workArea.left + (workArea.right - workArea.left - width) / 2;
-  const int y = workArea.top + (workArea.bottom - workArea.top - height) / 2;
-  // The window is hidden until built, and may be iconized: its placement
-  // takes the place it shows at (or is restored to), in workspace
-  // coordinates, and keeps it hidden.
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  ::GetWindowPlacement(window_, &placement);
-  placement.rcNormalPosition = RECT{x - workArea.left, y - workArea.top, x - workArea.left + width,
-                                    y - workArea.top + height};
-  placement.showCmd = SW_HIDE;
-  keepHidden_ = true;
-  ::SetWindowPlacement(window_, &placement);
-  keepHidden_ = false;
-
-  if (!definition.iconName.empty()) {
-    const std::string resource = ResourceNameOf(definition.iconName);
-    windowIcon_ = Icon(static_cast<HICON>(::LoadImageA(ThisModule(), resource.c_str(), IMAGE_ICON,
-                                                       ::GetSystemMetrics(SM_CXSMICON),
-                                                       ::GetSystemMetrics(SM_CYSMICON), 0)));
-    bigWindowIcon_ = Icon(static_cast<HICON>(::LoadImageA(ThisModule(), resource.c_str(),
-                                                          IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                                                          ::GetSystemMetrics(SM_CYICON), 0)));
-    ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_.get()));
-    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigWindowIcon_.get()));
-  }
+  PlaceWindow();
+  LoadWindowIcons();
   CreateControls();
   SyncRadioButtons();
   SyncPresence();
@@ -134,112 +93,69 @@ void MainWindow::Build() {
   ObserveSizeState();
 }
 
-MainWindow::~MainWindow() {
-  if (window_ && ::IsWindow(window_)) {
-    ::DestroyWindow(window_);
-  }
-  lists_.clear();
-  if (fonts_) {
-    for (const Control& control : controls_) fonts_->Release(control.style);
-  }
+void MainWindow::PlaceWindow() {
+  const WindowDefinition& definition = model_.Definition();
+  RECT frame{0, 0, units_->ToPixelsX(definition.width), units_->ToPixelsY(definition.height)};
+  ::AdjustWindowRectEx(&frame, WindowStyleOf(definition), FALSE, 0);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT workArea{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  // Centred on the work area, or at its top left corner.
+  const int x = definition.centred ? (workArea.right - workArea.left - width) / 2 : 0;
+  const int y = definition.centred ? (workArea.bottom - workArea.top - height) / 2 : 0;
+  // The window is hidden until built, and may be iconized: its placement
+  // takes the place it shows at (or is restored to), in workspace
+  // coordinates, and keeps it hidden.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  ::GetWindowPlacement(window_, &placement);
+  placement.rcNormalPosition = RECT{x, y, x + width, y + height};
+  visibility_.PlaceHidden(placement);
 }
 
-MainWindow::Control* MainWindow::Find(ControlNumber number) {
-  const auto found = std::find_if(controls_.begin(), controls_.end(), [number](const Control& c) {
-    return c.definition->number == number;
-  });
-  return found == controls_.end() ? nullptr : &*found;
-}
-
-RECT MainWindow::RectOf(const ControlDefinition& definition, HFONT font) const {
-  const int x = units_->ToPixelsX(definition.x);
-  const int y = units_->ToPixelsY(definition.y);
-  SIZE natural{};
-  const std::string_view text = model_.ControlText(definition.number);
-  switch (definition.kind) {
-    case ControlKind::kImage:
-      natural = {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
-      break;
-    case ControlKind::kRadioButton: {
-      const SIZE label = TextExtent(font, text);
-      const int box = ::GetSystemMetrics(SM_CXMENUCHECK);
-      natural = {box + units_->ToPixelsX(4) + label.cx, std::max<LONG>(box, label.cy)};
-      break;
-    }
-    case ControlKind::kButton: {
-      const SIZE label = TextExtent(font, text);
-      natural = {label.cx + units_->ToPixelsX(8), label.cy + units_->ToPixelsY(6)};
-      break;
-    }
-    default:
-      natural = TextExtent(font, text);
-      break;
-  }
-  // A fixed size is placed by its far corner, as dialog templates are: the
-  // sum of two rounded values could overshoot it by a pixel and clip a control
-  // that ends at the window's edge.
-  const int right = definition.width == kNaturalSize
-                        ? x + natural.cx
-                        : units_->ToPixelsX(definition.x + definition.width);
-  const int bottom = definition.height == kNaturalSize
-                         ? y + natural.cy
-                         : units_->ToPixelsY(definition.y + definition.height);
-  return RECT{x, y, right, bottom};
+void MainWindow::LoadWindowIcons() {
+  const std::string_view iconName = model_.Definition().iconName;
+  if (iconName.empty()) return;
+  windowIcon_ =
+      LoadIcon(iconName, ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+  bigWindowIcon_ = LoadIcon(iconName, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
+  ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_.get()));
+  ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigWindowIcon_.get()));
 }
 
 void MainWindow::CreateControls() {
   const WindowDefinition& definition = model_.Definition();
-  const ListColours listColours{
-      ToColorRef(definition.textColour), ToColorRef(definition.background),
-      ToColorRef(definition.background), ToColorRef(definition.textColour),
-      ToColorRef(definition.textColour)};
   controls_.reserve(definition.controls.size());
   for (const ControlDefinition& control : definition.controls) {
-    Control made{&control};
+    WindowControl made{.definition = &control};
     made.style = control.fontStyle;
     made.font = fonts_->Acquire(made.style);
-    made.rect = RectOf(control, made.font);
+    const std::string_view text = model_.ControlText(control.number);
+    made.rect = ControlRect(control, text, made.font, *units_);
     if (IsChildKind(control.kind)) {
-      made.child = CreateChild(made);
+      made.child = CreateChildControl(window_, control, text, made.rect, made.font);
     } else if (control.kind == ControlKind::kList) {
-      lists_.push_back(std::make_unique<ListControl>(window_, made.rect, control, model_, *units_,
-                                                     made.font, listColours));
-      made.child = lists_.back()->Handle();
+      made.list = std::make_unique<ListControl>(window_, made.rect, control, model_, *units_,
+                                                made.font, ListColoursOf(definition));
+      made.child = made.list->Hwnd();
     } else if (control.kind == ControlKind::kImage) {
-      const std::string resource = ResourceNameOf(control.text);
-      images_.emplace_back(static_cast<HICON>(
-          ::LoadImageA(ThisModule(), resource.c_str(), IMAGE_ICON, made.rect.right - made.rect.left,
-                       made.rect.bottom - made.rect.top, 0)));
+      made.image = LoadIcon(control.text, made.rect.right - made.rect.left,
+                            made.rect.bottom - made.rect.top);
     }
-    controls_.push_back(made);
+    controls_.push_back(std::move(made));
   }
 }
 
-HWND MainWindow::CreateChild(const Control& control) {
-  const ControlDefinition& definition = *control.definition;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  switch (definition.kind) {
-    case ControlKind::kButton:
-      style |= BS_PUSHBUTTON | WS_TABSTOP;
-      break;
-    case ControlKind::kRadioButton:
-      style |= BS_RADIOBUTTON | WS_TABSTOP;
-      break;
-    default:
-      break;
-  }
-  const std::string text(model_.ControlText(definition.number));
-  const RECT& r = control.rect;
-  HWND child = ::CreateWindowExA(
-      0, "BUTTON", text.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top, window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)), ThisModule(), nullptr);
-  ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
-  if (definition.kind == ControlKind::kRadioButton) DrawUnthemed(child);
-  return child;
+WindowControl* MainWindow::Find(ControlNumber number) {
+  const auto found =
+      std::find_if(controls_.begin(), controls_.end(),
+                   [number](const WindowControl& c) { return c.definition->number == number; });
+  return found == controls_.end() ? nullptr : &*found;
 }
 
 void MainWindow::SyncPresence() {
-  for (const Control& control : controls_) {
+  for (const WindowControl& control : controls_) {
     if (!control.child) continue;
     const bool present = model_.IsPresent(control.definition->number);
     if (present != (::IsWindowVisible(control.child) != FALSE) ||
@@ -251,7 +167,7 @@ void MainWindow::SyncPresence() {
 }
 
 void MainWindow::SyncRadioButtons() {
-  for (const Control& control : controls_) {
+  for (const WindowControl& control : controls_) {
     if (control.definition->kind != ControlKind::kRadioButton) continue;
     const bool selected =
         model_.SelectedRadio(control.definition->parent) == control.definition->number;
@@ -271,23 +187,19 @@ void MainWindow::ObserveSizeState() {
 void MainWindow::WakeLoop() { ::PostMessageA(window_, WM_NULL, 0, 0); }
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongA(window, GWL_USERDATA));
+  auto* self = BoundOwner<MainWindow>(window, message, lParam);
   if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->window_ = window;
   // An event that arises while NextEvent waits inside GetMessage (a message
   // sent from elsewhere is handled there without GetMessage returning) must
   // wake it.
   const std::size_t pendingBefore = self->model_.PendingCount();
-  const LRESULT result = self->Handle(message, wParam, lParam);
+  const LRESULT result = self->OnMessage(message, wParam, lParam);
   if (self->model_.PendingCount() > pendingBefore) self->WakeLoop();
   return result;
 }
 
-LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Nothing is on the window to point at before it is built (and the window
   // is hidden until then): such a message can only come from elsewhere.
   if (!units_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
@@ -345,17 +257,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // scrolls as well, focused or not.
       POINT pointer{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       ::ScreenToClient(window_, &pointer);
-      HWND under = ::ChildWindowFromPointEx(window_, pointer, CWP_SKIPINVISIBLE);
-      for (const auto& list : lists_) {
-        if (list->Handle() == under) return ::SendMessageA(under, message, wParam, lParam);
-      }
+      const HWND under = ::ChildWindowFromPointEx(window_, pointer, CWP_SKIPINVISIBLE);
+      const WindowControl* control = under ? Find(::GetDlgCtrlID(under)) : nullptr;
+      if (control && control->list) return ::SendMessageA(under, message, wParam, lParam);
       break;
     }
     case WM_WINDOWPOSCHANGING:
-      if (keepHidden_) {
-        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
-        position->flags = (position->flags & ~SWP_SHOWWINDOW) | SWP_NOACTIVATE;
-      }
+      visibility_.Filter(*reinterpret_cast<WINDOWPOS*>(lParam));
       break;
     case WM_WINDOWPOSCHANGED:
       ObserveSizeState();
@@ -372,73 +280,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::Paint() {
   BufferedPaint paint(window_);
   ::FillRect(paint.dc(), &paint.client(), backgroundBrush_.get());
-  for (const Control& control : controls_) {
-    if (!control.child && model_.IsPresent(control.definition->number)) {
-      PaintControl(paint.dc(), control);
+  const WindowLook look{ToColorRef(model_.Definition().textColour), backgroundBrush_.get(),
+                        *units_};
+  for (const WindowControl& control : controls_) {
+    const ControlNumber number = control.definition->number;
+    if (!control.child && model_.IsPresent(number)) {
+      PaintControl(paint.dc(), control, model_.ControlText(number), look);
     }
-  }
-}
-
-void MainWindow::PaintControl(HDC dc, const Control& control) {
-  const ControlDefinition& definition = *control.definition;
-  const WindowDefinition& window = model_.Definition();
-  switch (definition.kind) {
-    case ControlKind::kText: {
-      if (!definition.transparent) ::FillRect(dc, &control.rect, backgroundBrush_.get());
-      const Selection font(dc, control.font);
-      ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, ToColorRef(window.textColour));
-      const std::string_view text = model_.ControlText(definition.number);
-      RECT rect = control.rect;
-      ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect,
-                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-      break;
-    }
-    case ControlKind::kLine: {
-      const Pen pen(::CreatePen(
-          PS_SOLID, 1, ToColorRef(definition.hasColour ? definition.colour : window.textColour)));
-      const Selection selected(dc, pen.get());
-      ::MoveToEx(dc, control.rect.left, control.rect.top, nullptr);
-      ::LineTo(dc, control.rect.right,
-               control.rect.bottom == control.rect.top ? control.rect.top : control.rect.bottom);
-      break;
-    }
-    case ControlKind::kOptionGroup: {
-      if (!definition.boxed) break;
-      // A frame whose top line runs through the middle of the caption.
-      const Selection font(dc, control.font);
-      const std::string_view caption = model_.ControlText(definition.number);
-      const SIZE extent = TextExtent(control.font, caption);
-      const RECT& r = control.rect;
-      const int top = r.top + extent.cy / 2;
-      const Pen pen(::CreatePen(PS_SOLID, 1, ToColorRef(window.textColour)));
-      const Selection selected(dc, pen.get());
-      const Selection noFill(dc, ::GetStockObject(NULL_BRUSH));
-      ::Rectangle(dc, r.left, top, r.right, r.bottom);
-      RECT text{r.left + units_->ToPixelsX(6), r.top, r.left + units_->ToPixelsX(6) + extent.cx,
-                r.top + extent.cy};
-      ::FillRect(dc, &text, backgroundBrush_.get());
-      ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, ToColorRef(window.textColour));
-      ::DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &text,
-                  DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-      break;
-    }
-    case ControlKind::kImage: {
-      std::size_t index = 0;
-      for (const Control& other : controls_) {
-        if (&other == &control) break;
-        if (other.definition->kind == ControlKind::kImage) ++index;
-      }
-      if (index < images_.size() && images_[index].get()) {
-        ::DrawIconEx(dc, control.rect.left, control.rect.top, images_[index].get(),
-                     control.rect.right - control.rect.left, control.rect.bottom - control.rect.top,
-                     0, nullptr, DI_NORMAL);
-      }
-      break;
-    }
-    default:
-      break;  // sheets, tabs and regions show nothing of their own
   }
 }
 
@@ -479,11 +327,11 @@ void MainWindow::PostEvent(EventCode code, ControlNumber control) {
 
 void MainWindow::SetControlText(ControlNumber number, std::string_view text) {
   Build();
-  Control* control = Find(number);
+  WindowControl* control = Find(number);
   if (!control) return;
   model_.SetControlText(number, text);
   if (control->child) {
-    if (control->definition->kind == ControlKind::kList) return;
+    if (control->list) return;
     const std::string copy(text);
     ::SetWindowTextA(control->child, copy.c_str());
     return;
@@ -491,15 +339,16 @@ void MainWindow::SetControlText(ControlNumber number, std::string_view text) {
   Relayout(*control);
 }
 
-void MainWindow::Relayout(Control& control) {
+void MainWindow::Relayout(WindowControl& control) {
   Invalidate(control.rect);
-  control.rect = RectOf(*control.definition, control.font);
+  control.rect = ControlRect(*control.definition, model_.ControlText(control.definition->number),
+                             control.font, *units_);
   Invalidate(control.rect);
 }
 
 void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
   Build();
-  Control* control = Find(number);
+  WindowControl* control = Find(number);
   if (!control) return;
   model_.SetFontStyle(number, style);
   if (style != control->style) {
@@ -508,10 +357,8 @@ void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
     control->style = style;
     control->font = font;
   }
-  if (control->definition->kind == ControlKind::kList) {
-    for (const auto& list : lists_) {
-      if (list->Handle() == control->child) list->SetFont(control->font);
-    }
+  if (control->list) {
+    control->list->SetFont(control->font);
   } else if (control->child) {
     ::SendMessageA(control->child, WM_SETFONT, reinterpret_cast<WPARAM>(control->font), TRUE);
     return;
@@ -521,34 +368,23 @@ void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
 
 void MainWindow::SelectControl(ControlNumber number, int position) {
   Build();
-  Control* control = Find(number);
+  WindowControl* control = Find(number);
   if (!control) return;
   model_.SelectControl(number, position);
-  switch (control->definition->kind) {
-    case ControlKind::kTab:
-      SyncPresence();
-      break;
-    case ControlKind::kList:
-      for (const auto& list : lists_) {
-        if (list->Handle() == control->child) list->Refresh();
-      }
-      ::SetFocus(control->child);
-      break;
-    default:
-      if (control->child) ::SetFocus(control->child);
-      break;
+  if (control->definition->kind == ControlKind::kTab) {
+    SyncPresence();
+    return;
   }
+  if (control->list) control->list->Refresh();
+  if (control->child) ::SetFocus(control->child);
 }
 
 void MainWindow::RedrawControl(ControlNumber number) {
   Build();
-  Control* control = Find(number);
+  WindowControl* control = Find(number);
   if (!control) return;
-  model_.RedrawControl(number);
-  if (control->definition->kind == ControlKind::kList) {
-    for (const auto& list : lists_) {
-      if (list->Handle() == control->child) list->Refresh();
-    }
+  if (control->list) {
+    control->list->Refresh();
   } else if (control->child) {
     ::InvalidateRect(control->child, nullptr, TRUE);
   } else {
@@ -557,36 +393,10 @@ void MainWindow::RedrawControl(ControlNumber number) {
 }
 
 void MainWindow::SetHidden(bool hidden) {
-  if (hidden) {
-    ::ShowWindow(window_, SW_HIDE);
-    return;
-  }
-  Build();
-  const LONG style = ::GetWindowLongA(window_, GWL_STYLE);
-  ::ShowWindow(window_, (style & WS_MINIMIZE)   ? SW_SHOWMINNOACTIVE
-                        : (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
-                                                : SW_SHOW);
+  if (!hidden) Build();
+  visibility_.SetHidden(hidden);
 }
 
-void MainWindow::SetIconized(bool iconized) {
-  const bool isIconized = (::GetWindowLongA(window_, GWL_STYLE) & WS_MINIMIZE) != 0;
-  if (iconized == isIconized) return;
-  if (::IsWindowVisible(window_)) {
-    ::ShowWindow(window_, iconized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
-    return;
-  }
-  // A hidden window is iconized with SC_MINIMIZE and restored to its normal
-  // placement (or to the maximized state it had before) with a restoring
-  // ShowWindow, both of which would also show it; the window keeps itself
-  // hidden meanwhile by taking the show flag out of every position change.
-  // (Clearing WS_MINIMIZE with SetWindowLong is not honoured by every system.)
-  keepHidden_ = true;
-  if (iconized) {
-    ::SendMessageA(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  } else {
-    ::ShowWindow(window_, SW_SHOWNOACTIVATE);
-  }
-  keepHidden_ = false;
-}
+void MainWindow::SetIconized(bool iconized) { visibility_.SetIconized(iconized); }
 
 }  // namespace quellix::win32

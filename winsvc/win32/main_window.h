@@ -1,20 +1,20 @@
 #pragma once
 // The real main window: built from its definition, it turns window messages
 // into calls on the window model and draws what the model holds. Buttons, the
-// option group, its radio buttons and the list are child windows; texts, the
-// line and the image are drawn by the window itself, over its background; the
-// sheet, its tabs and the regions exist only in the model.
+// radio buttons and the list are child windows; texts, the line, the option
+// group's box and the image are drawn by the window itself, over its
+// background; the sheet, its tabs and the regions exist only in the model.
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <vector>
 
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
 #include "winsvc/win32/gdi_handles.h"
-#include "winsvc/win32/list_control.h"
+#include "winsvc/win32/hidden_window.h"
+#include "winsvc/win32/window_control.h"
 #include "winsvc/window_model.h"
 
 namespace quellix::win32 {
@@ -22,17 +22,17 @@ namespace quellix::win32 {
 class MainWindow {
  public:
   // Creates the window hidden and in the normal size state. Its fonts, brush,
-  // size and place (centred on the screen), icons and controls follow when
-  // first needed: before the first event, before it is shown and before any
-  // operation on a control (iconizing or restoring it hidden needs none). So
-  // a program that starts hidden, in the tray, gets there without waiting
-  // for them.
+  // size and place (centred on the screen when the definition says so), icons
+  // and controls follow when first needed: before the first event, before it
+  // is shown and before any operation on a control (iconizing or restoring it
+  // hidden needs none). So a program that starts hidden, in the tray, gets
+  // there without waiting for them.
   MainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  HWND Handle() const { return window_; }
+  HWND Hwnd() const { return window_; }
   WindowModel& Model() { return model_; }
 
   bool NextEvent();
@@ -48,31 +48,22 @@ class MainWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  struct Control {
-    const ControlDefinition* definition;
-    HWND child = nullptr;  // null for what the window draws itself
-    RECT rect{};           // pixels, in the client area
-    FontStyle style = 0;
-    HFONT font = nullptr;
-  };
-
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Makes everything of the window but the bare window itself, once: the
   // window is built from the moment it has its dialog units.
   void Build();
+  void PlaceWindow();
+  void LoadWindowIcons();
   void CreateControls();
-  HWND CreateChild(const Control& control);
-  RECT RectOf(const ControlDefinition& definition, HFONT font) const;
-  Control* Find(ControlNumber number);
+  WindowControl* Find(ControlNumber number);
   void Paint();
-  void PaintControl(HDC dc, const Control& control);
   // Shows each child as the model says; the window's own drawing follows at
   // the next paint.
   void SyncPresence();
   void SyncRadioButtons();
   void Invalidate(const RECT& rect);
   // A control that draws on the window takes the size of its new text or font.
-  void Relayout(Control& control);
+  void Relayout(WindowControl& control);
   // Reports the size state the window is in now to the model.
   void ObserveSizeState();
   // Whether the message is an alerted key the model has taken.
@@ -86,11 +77,9 @@ class MainWindow {
   Icon windowIcon_;
   Icon bigWindowIcon_;
   HWND window_ = nullptr;
-  std::vector<Control> controls_;
-  std::vector<Icon> images_;  // one per image control, in the order of controls_
-  std::vector<std::unique_ptr<ListControl>> lists_;
+  std::vector<WindowControl> controls_;
+  WindowVisibility visibility_;
   bool trackingPointer_ = false;
-  bool keepHidden_ = false;  // while a hidden window changes its size state
 };
 
 }  // namespace quellix::win32

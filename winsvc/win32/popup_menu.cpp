@@ -8,6 +8,7 @@
 #include "platform/win32/system_functions.h"
 #include "winsvc/menu_string.h"
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/window_class.h"
 
 namespace quellix {
 namespace {
@@ -107,33 +108,20 @@ Menu BuildMenu(const MenuTree& tree) {
 // The choice goes where the window was created to put it; everything else is
 // left to the default procedure, since items are drawn with their caption only.
 LRESULT CALLBACK OwnerWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-  } else if (message == WM_COMMAND) {
-    auto* choice = reinterpret_cast<int*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  int* choice = win32::BoundOwner<int>(window, message, lParam);
+  if (message == WM_COMMAND) {
     if (choice) *choice = LOWORD(wParam);
     return 0;
   }
   return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool RegisterOwnerClass() {
-  static const bool registered = [] {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &OwnerWindowProcedure;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kOwnerClassName;
-    return ::RegisterClassA(&windowClass) != 0;
-  }();
-  return registered;
-}
-
 // Invisible and 0 x 0, yet able to take the focus and the foreground, which the
 // menu needs to close on a click elsewhere.
 OwnedWindow CreateOwnerWindow(int* choice) {
-  if (!RegisterOwnerClass()) return OwnedWindow();
+  if (!win32::RegisterWindowClass(kOwnerClassName, &OwnerWindowProcedure, 0, nullptr)) {
+    return OwnedWindow();
+  }
   return OwnedWindow(::CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
                                        nullptr, nullptr, ::GetModuleHandleA(nullptr), choice));
 }

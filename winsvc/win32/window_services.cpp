@@ -39,16 +39,17 @@ void SetIconized(bool iconized) {
   if (mainWindow) mainWindow->SetIconized(iconized);
 }
 
-HWND NativeHandle() { return mainWindow ? mainWindow->Handle() : nullptr; }
+HWND NativeHandle() { return mainWindow ? mainWindow->Hwnd() : nullptr; }
 
 WNDPROC GetWindowProcedure() {
-  return mainWindow ? reinterpret_cast<WNDPROC>(::GetWindowLongA(mainWindow->Handle(), GWL_WNDPROC))
-                    : nullptr;
+  return mainWindow
+             ? reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(mainWindow->Hwnd(), GWLP_WNDPROC))
+             : nullptr;
 }
 
 void SetWindowProcedure(WNDPROC procedure) {
   if (mainWindow) {
-    ::SetWindowLongA(mainWindow->Handle(), GWL_WNDPROC, reinterpret_cast<LONG>(procedure));
+    ::SetWindowLongPtrA(mainWindow->Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
   }
 }
 

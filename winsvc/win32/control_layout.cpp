@@ -1,0 +1,59 @@
+#include "winsvc/win32/control_layout.h"
+
+#include <algorithm>
+
+#include "winsvc/win32/gdi_handles.h"
+
+namespace quellix::win32 {
+
+SIZE TextExtent(HFONT font, std::string_view text) {
+  WindowDc screen(nullptr);
+  const Selection selected(screen.get(), font);
+  SIZE extent{};
+  if (!text.empty()) {
+    ::GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &extent);
+  } else {
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(screen.get(), &metrics);
+    extent.cy = metrics.tmHeight;
+  }
+  return extent;
+}
+
+RECT ControlRect(const ControlDefinition& definition, std::string_view text, HFONT font,
+                 const DialogUnits& units) {
+  const int x = units.ToPixelsX(definition.x);
+  const int y = units.ToPixelsY(definition.y);
+  SIZE natural{};
+  switch (definition.kind) {
+    case ControlKind::kImage:
+      natural = {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
+      break;
+    case ControlKind::kRadioButton: {
+      const SIZE label = TextExtent(font, text);
+      const int box = ::GetSystemMetrics(SM_CXMENUCHECK);
+      natural = {box + units.ToPixelsX(4) + label.cx, std::max<LONG>(box, label.cy)};
+      break;
+    }
+    case ControlKind::kButton: {
+      const SIZE label = TextExtent(font, text);
+      natural = {label.cx + units.ToPixelsX(8), label.cy + units.ToPixelsY(6)};
+      break;
+    }
+    default:
+      natural = TextExtent(font, text);
+      break;
+  }
+  // A fixed size is placed by its far corner, as dialog templates are: the
+  // sum of two rounded values could overshoot it by a pixel and clip a control
+  // that ends at the window's edge.
+  const int right = definition.width == kNaturalSize
+                        ? x + natural.cx
+                        : units.ToPixelsX(definition.x + definition.width);
+  const int bottom = definition.height == kNaturalSize
+                         ? y + natural.cy
+                         : units.ToPixelsY(definition.y + definition.height);
+  return RECT{x, y, right, bottom};
+}
+
+}  // namespace quellix::win32
