@@ -20,7 +20,6 @@ using namespace control;
 
 constexpr FontStyle kLinkHovered = kFontUnderline;  // 8192: underlined, the font's weight
 constexpr FontStyle kLinkAtRest = 400;              // normal weight, no underline
-constexpr INT kShowNormal = 1;                      // SW_SHOWNORMAL
 
 void StyleLink(ControlNumber region, FontStyle style) {
   if (region == kWebRegion) SetFontStyle(kWebString, style);
@@ -29,7 +28,7 @@ void StyleLink(ControlNumber region, FontStyle style) {
 
 void Open(const std::string& target) {
   // A link the shell cannot open changes nothing: the result is not needed.
-  os::ShellExecuteA(NativeHandle(), "open", target.c_str(), nullptr, nullptr, kShowNormal);
+  os::ShellExecuteA(NativeHandle(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // The pages in turn: About, Processes, Version, About ...

@@ -8,8 +8,9 @@ constexpr DWORD kErrorAccessDenied = 5;
 constexpr DWORD kErrorInvalidParameter = 87;
 }  // namespace
 
-HANDLE OpenProcess(DWORD desiredAccess, BOOL /*inheritHandle*/, DWORD processId) {
+HANDLE OpenProcess(DWORD desiredAccess, BOOL inheritHandle, DWORD processId) {
   sim::SimulatedWindows& system = sim::System();
+  system.processOpenings.push_back({processId, desiredAccess, inheritHandle});
   const bool toTerminate = (desiredAccess & PROCESS_TERMINATE) != 0;
   if (system.Calling(toTerminate ? sim::Call::kOpenProcessToTerminate
                                  : sim::Call::kOpenProcessToInspect)) {
@@ -43,8 +44,10 @@ BOOL CloseHandle(HANDLE object) { return sim::System().CloseHandle(object) ? TRU
 
 void Sleep(DWORD milliseconds) { sim::System().sleeps.push_back(milliseconds); }
 
-HANDLE CreateSemaphoreA(void* /*security*/, LONG initialCount, LONG maximumCount, LPCSTR name) {
+HANDLE CreateSemaphoreA(void* security, LONG initialCount, LONG maximumCount, LPCSTR name) {
   sim::SimulatedWindows& system = sim::System();
+  system.semaphoreCreations.push_back(
+      {security != nullptr, initialCount, maximumCount, name ? name : ""});
   if (system.Calling(sim::Call::kCreateSemaphoreA)) {
     system.lastError = kErrorAccessDenied;
     return nullptr;

@@ -52,6 +52,23 @@ struct TaskTermination {
   bool operator==(const TaskTermination&) const = default;
 };
 
+// The arguments of one OpenProcess call.
+struct ProcessOpening {
+  DWORD processId = 0;
+  DWORD access = 0;
+  BOOL inheritHandle = FALSE;
+  bool operator==(const ProcessOpening&) const = default;
+};
+
+// The arguments of one CreateSemaphoreA call.
+struct SemaphoreCreation {
+  bool withSecurity = false;  // security attributes given (they could make it inheritable)
+  LONG initialCount = 0;
+  LONG maximumCount = 0;
+  std::string name;
+  bool operator==(const SemaphoreCreation&) const = default;
+};
+
 struct TrayCall {
   DWORD message = 0;
   NOTIFYICONDATAA data{};  // a copy of the record as the call received it
@@ -136,6 +153,10 @@ class SimulatedWindows {
 
   // Every VDMTerminateTaskWOW call, in order, whether or not it ended a task.
   std::vector<TaskTermination> taskTerminations;
+
+  // Every OpenProcess and CreateSemaphoreA call, in order, failing ones too.
+  std::vector<ProcessOpening> processOpenings;
+  std::vector<SemaphoreCreation> semaphoreCreations;
 
   // The milliseconds of every Sleep, in order; the simulation does not wait.
   std::vector<DWORD> sleeps;

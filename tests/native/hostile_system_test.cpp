@@ -146,7 +146,6 @@ TEST_F(HostileSystemTest, OverRandomSystemsOnlyTheEditionsServerAndNtvdmAreEverE
                                        std::string(300, 'N'),
                                        "C60SRVX.EXEX"};
   std::mt19937 random(20261208);
-  int kills = 0;
   int ended = 0;
   for (int round = 0; round < 200; ++round) {
     System().processes.clear();
@@ -165,7 +164,6 @@ TEST_F(HostileSystemTest, OverRandomSystemsOnlyTheEditionsServerAndNtvdmAreEverE
     App().killTarget.Assign(random() % 2 ? "NTVDM.EXE" : "");
     const std::vector<sim::Process> before = System().processes;
     PressKill();
-    ++kills;
 
     int servers = 0;
     int vdms = 0;
@@ -187,7 +185,6 @@ TEST_F(HostileSystemTest, OverRandomSystemsOnlyTheEditionsServerAndNtvdmAreEverE
     EXPECT_LE(servers, 1);
     EXPECT_LE(vdms, App().killTarget.Trimmed() == "NTVDM.EXE" ? 1 : 0);
   }
-  EXPECT_EQ(kills, 200);
   EXPECT_GE(ended, 50) << "the tables should give the kills something to end";
 }
 

@@ -61,6 +61,14 @@ TEST_F(KillSequenceTest, TheTrayItemsChooseTheVariantAndTheButtonRepeatsTheLastC
   RunPending();
   EXPECT_THAT(Terminated(), ElementsAre(kServer, kVdm, kServer, kVdm + 8, kServer));
   EXPECT_TRUE(System().taskTerminations.empty());  // no VDM left to host the IDE
+
+  sim::Process& third = System().AddProcess(kVdm + 16, "NTVDM.EXE");
+  third.hostsWow = true;
+  third.tasks = {{70, kIdeTask, "C:\\C60EE.EXE"}};
+  PressKill();  // the button after Quellix: again only the IDE's task
+  EXPECT_THAT(Terminated(), ElementsAre(kServer, kVdm, kServer, kVdm + 8, kServer));
+  EXPECT_THAT(System().taskTerminations,
+              ElementsAre(sim::TaskTermination{kVdm + 16, kIdeTask, true}));
 }
 
 TEST_F(KillSequenceTest, WithoutAServerOnlyTheSecondPartActs) {

@@ -88,6 +88,12 @@ TEST_F(ScanProcessesTest, ProcessesThatCannotBeInspectedAreUnknownWithTheirRealI
                                           "3 20 0 <unknown>", "4 24 0 <unknown>"));
   EXPECT_TRUE(System().taskEnumerations.empty());
   EXPECT_EQ(System().HandlesOpenedInAll(), 2);  // the two that deny access yield none
+  // Each process is opened once, to read only, with a handle no child inherits.
+  constexpr DWORD kInspect = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
+  EXPECT_THAT(System().processOpenings, ElementsAre(sim::ProcessOpening{12, kInspect, FALSE},
+                                                    sim::ProcessOpening{16, kInspect, FALSE},
+                                                    sim::ProcessOpening{20, kInspect, FALSE},
+                                                    sim::ProcessOpening{24, kInspect, FALSE}));
 }
 
 TEST_F(ScanProcessesTest, OnlyNtvdmIsCaseFoldedAndOnlyItsTasksAreListed) {

@@ -35,24 +35,9 @@ TEST_F(StartUpTest, TheProgramStartsHiddenWithItsIconAndTheDefaultEdition) {
   EXPECT_EQ(Model().SelectedRadio(control::kClarionVersion), control::kOption1Radio6);
   EXPECT_EQ(CurrentTab(control::kCurrentTab), 1);
   EXPECT_TRUE(System().messageBoxes.empty());
-}
-
-TEST_F(StartUpTest, ASecondCopyEndsAtOnceAndTheFirstNoticesNothing) {
-  const HANDLE firstGuard = App().singleInstance;
-  const std::size_t trayCallsBefore = System().trayCalls.size();
-  const int handlesBefore = System().OpenHandleCount();
-  // The second copy's own start: in a process of its own it would find the
-  // first copy's semaphore.
-  const bool secondRuns = [] {
-    const HANDLE guard = os::CreateSemaphoreA(nullptr, 0, 1, kSingleInstanceName);
-    const bool exists = guard && os::GetLastError() == 183;
-    if (guard) os::CloseHandle(guard);
-    return !exists;
-  }();
-  EXPECT_FALSE(secondRuns);
-  EXPECT_EQ(System().trayCalls.size(), trayCallsBefore);
-  EXPECT_EQ(System().OpenHandleCount(), handlesBefore);
-  EXPECT_EQ(App().singleInstance, firstGuard);
+  // The guard: named, no count to take, and not handed to child processes.
+  EXPECT_THAT(System().semaphoreCreations,
+              ::testing::ElementsAre(sim::SemaphoreCreation{false, 0, 1, "Quellix is there"}));
 }
 
 TEST(StartUpGuard, ACopyStartedWhileAnotherRunsOpensNothingAndExitsWithZero) {
@@ -62,7 +47,9 @@ TEST(StartUpGuard, ACopyStartedWhileAnotherRunsOpensNothingAndExitsWithZero) {
   EXPECT_TRUE(sim::System().trayCalls.empty());
   EXPECT_TRUE(sim::System().imageLoads.empty());
   EXPECT_EQ(MainWindowModel(), nullptr);
-  EXPECT_EQ(sim::System().OpenHandleCount(), 1);  // only the other copy's
+  // The other copy's guard is left as it was: open, and only its handle.
+  EXPECT_TRUE(sim::System().SemaphoreExists(kSingleInstanceName));
+  EXPECT_EQ(sim::System().OpenHandleCount(), 1);
   os::CloseHandle(otherCopy);
 }
 

@@ -53,6 +53,9 @@ TEST_F(TerminationTest, KillProcessAsksOnlyForTheRightToTerminate) {
   EXPECT_TRUE(KillProcess(200));
   EXPECT_EQ(System().HandlesOpenedInAll(), 1);
   EXPECT_EQ(System().FindProcess(200), nullptr);
+  // The right to end it and to wait for its end, in a handle no child inherits.
+  EXPECT_THAT(System().processOpenings,
+              ElementsAre(sim::ProcessOpening{200, PROCESS_TERMINATE | SYNCHRONIZE, FALSE}));
 }
 
 TEST_F(TerminationTest, KillProcessOfAProtectedOrAbsentProcessChangesNothing) {

@@ -7,6 +7,7 @@
 #include "app_test_fixture.h"
 #include "platform/user32_calls.h"
 #include "ui/control_numbers.h"
+#include "winsvc/popup_menu.h"
 
 namespace quellix {
 namespace {
@@ -77,8 +78,8 @@ TEST_F(TrayTest, EachMenuItemDoesItsOwnThing) {
   ASSERT_FALSE(headless::PopupCalls().empty());
   EXPECT_EQ(headless::PopupCalls()[0].menuString,
             "About|-|Quellix|Quellix + NTVDM|-|Cancel this menu|Exit");
-  EXPECT_EQ(headless::PopupCalls()[0].x, -2147483647 - 1);
-  EXPECT_EQ(headless::PopupCalls()[0].y, -2147483647 - 1);
+  EXPECT_EQ(headless::PopupCalls()[0].x, kPointerCoordinate);
+  EXPECT_EQ(headless::PopupCalls()[0].y, kPointerCoordinate);
 }
 
 TEST_F(TrayTest, AboutShowsTheWindowWithAFreshCountAndRestoringItRemovesTheIcon) {
@@ -90,6 +91,23 @@ TEST_F(TrayTest, AboutShowsTheWindowWithAFreshCountAndRestoringItRemovesTheIcon)
   EXPECT_EQ(Model().ControlText(control::kTitleString), "2 Processes");
   EXPECT_FALSE(IconInTray());
   EXPECT_EQ(TrayCalls(NIM_DELETE), 1);
+}
+
+TEST_F(TrayTest, TheWindowComesBackOnThePageItWasHiddenOn) {
+  headless::ScriptPopupAnswers({1, 1});
+  PostEvent(kEventTrayMenuRequest, 0);
+  RunPending();
+  PostEvent(kEventAccepted, control::kTitleRegion);  // About to Processes
+  PostEvent(kEventAccepted, control::kTitleRegion);  // to Version
+  PostEvent(kEventAccepted, control::kButtonClose);
+  RunPending();
+  ASSERT_TRUE(headless::IsHidden());
+  ASSERT_EQ(CurrentTab(control::kCurrentTab), 3);
+
+  PostEvent(kEventTrayMenuRequest, 0);
+  RunPending();
+  EXPECT_FALSE(headless::IsHidden());
+  EXPECT_EQ(CurrentTab(control::kCurrentTab), 3);
 }
 
 TEST_F(TrayTest, ARestartedTaskbarGetsTheIconBackWhileTheWindowIsInTheTray) {

@@ -1,14 +1,10 @@
-// Termination and the single-instance semaphore against the real system, with
-// dummy processes of the test's own.
+// Termination against the real system, with dummy processes of the test's own.
 #include "process/termination.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <string>
-
 #include "dummy_processes.h"
-#include "platform/kernel32_calls.h"
 
 namespace quellix {
 namespace {
@@ -45,25 +41,6 @@ TEST(TerminationOnWindows, KillWowTaskOfAProcessThatIsNoVdmFailsAndEndsNothing) 
   EXPECT_FALSE(KillWowTask(0, 0x2f));
 
   EXPECT_TRUE(vdm.IsRunning());
-}
-
-TEST(TerminationOnWindows, ASecondSemaphoreOfTheSameNameReportsThatItExists) {
-  const std::string name = "quellix test guard " + std::to_string(::GetCurrentProcessId());
-
-  const HANDLE first = os::CreateSemaphoreA(nullptr, 0, 1, name.c_str());
-  ASSERT_NE(first, nullptr);
-  EXPECT_NE(os::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-  const HANDLE second = os::CreateSemaphoreA(nullptr, 0, 1, name.c_str());
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(os::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-  os::CloseHandle(second);
-  os::CloseHandle(first);
-
-  // Gone with its last handle: the next one is new again.
-  const HANDLE again = os::CreateSemaphoreA(nullptr, 0, 1, name.c_str());
-  ASSERT_NE(again, nullptr);
-  EXPECT_NE(os::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-  os::CloseHandle(again);
 }
 
 }  // namespace
