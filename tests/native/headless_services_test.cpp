@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/user32_calls.h"
+#include "test_window_definition.h"
 #include "winsvc/headless/headless_window.h"
 #include "winsvc/popup_menu.h"
 #include "winsvc/window_services.h"
@@ -18,39 +19,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr ControlNumber kSheet = 1;
-constexpr ControlNumber kTabC = 4;
-constexpr ControlNumber kButton = 5;
-
-constexpr ControlDefinition Define(ControlNumber number, std::string_view name, ControlKind kind,
-                                   ControlNumber parent) {
-  ControlDefinition control;
-  control.number = number;
-  control.name = name;
-  control.kind = kind;
-  control.parent = parent;
-  return control;
-}
-
-constexpr ControlDefinition kControls[] = {
-    Define(kSheet, "?SHEET", ControlKind::kSheet, 0),
-    Define(2, "?TABA", ControlKind::kTab, kSheet),
-    Define(3, "?TABB", ControlKind::kTab, kSheet),
-    Define(kTabC, "?TABC", ControlKind::kTab, kSheet),
-    Define(kButton, "?BUTTON:GO", ControlKind::kButton, 0),
-};
-
-constexpr WindowDefinition DefineWindow(bool immediateEvents) {
-  WindowDefinition window;
-  window.width = 100;
-  window.height = 60;
-  window.immediateEvents = immediateEvents;
-  window.controls = kControls;
-  return window;
-}
-
-constexpr WindowDefinition kWindow = DefineWindow(true);
-constexpr WindowDefinition kQuietWindow = DefineWindow(false);
+using namespace test_window;
 
 constexpr UINT kTrayCallback = WM_USER + 64;
 

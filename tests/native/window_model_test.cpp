@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "test_window_definition.h"
 #include "winsvc/event_queue.h"
 
 namespace quellix {
@@ -15,89 +16,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// A window of the tests' own: a sheet of three pages; on the first two
-// pointer-reporting regions side by side and a button, on the second a list and
-// a region at the same place as the first page's left one, on the third an
-// option group; over the top of every page a region without the
-// immediate-events attribute.
-constexpr ControlNumber kSheet = 1;
-constexpr ControlNumber kTabA = 2;
-constexpr ControlNumber kLeftRegion = 3;
-constexpr ControlNumber kRightRegion = 4;
-constexpr ControlNumber kButton = 5;
-constexpr ControlNumber kTabB = 6;
-constexpr ControlNumber kList = 7;
-constexpr ControlNumber kPageBRegion = 8;
-constexpr ControlNumber kTabC = 9;
-constexpr ControlNumber kGroup = 10;
-constexpr ControlNumber kRadioC5PE = 11;
-constexpr ControlNumber kRadioC55EE = 12;
-constexpr ControlNumber kRadioC60EE = 13;
-constexpr ControlNumber kTopRegion = 14;
-
-constexpr std::int32_t kAlertedKeys[] = {0x1B, 0x73 + kAltKeyFlag};
-
-constexpr ControlDefinition Define(ControlNumber number, std::string_view name, ControlKind kind,
-                                   ControlNumber parent, int x = 0, int y = 0,
-                                   int width = kNaturalSize, int height = kNaturalSize) {
-  ControlDefinition control;
-  control.number = number;
-  control.name = name;
-  control.kind = kind;
-  control.parent = parent;
-  control.x = x;
-  control.y = y;
-  control.width = width;
-  control.height = height;
-  return control;
-}
-
-constexpr ControlDefinition Immediate(ControlDefinition control) {
-  control.immediateEvents = true;
-  return control;
-}
-
-constexpr ControlDefinition Texted(ControlDefinition control, std::string_view text,
-                                   std::string_view value = {}) {
-  control.text = text;
-  control.value = value;
-  return control;
-}
-
-constexpr ControlDefinition kControls[] = {
-    Define(kSheet, "?SHEET", ControlKind::kSheet, 0, 0, 0, 200, 100),
-    Define(kTabA, "?TABA", ControlKind::kTab, kSheet),
-    Immediate(Define(kLeftRegion, "?LEFTREGION", ControlKind::kRegion, kTabA, 10, 15, 40, 10)),
-    Immediate(Define(kRightRegion, "?RIGHTREGION", ControlKind::kRegion, kTabA, 50, 15, 40, 10)),
-    Texted(Define(kButton, "?BUTTON:GO", ControlKind::kButton, kTabA, 150, 80, 45, 14), "Go"),
-    Define(kTabB, "?TABB", ControlKind::kTab, kSheet),
-    Define(kList, "?LIST", ControlKind::kList, kTabB, 1, 30, 190, 60),
-    Immediate(Define(kPageBRegion, "?BREGION", ControlKind::kRegion, kTabB, 10, 15, 40, 10)),
-    Define(kTabC, "?TABC", ControlKind::kTab, kSheet),
-    Texted(Define(kGroup, "?GROUP", ControlKind::kOptionGroup, kTabC, 20, 30, 160, 60),
-           " Edition "),
-    Texted(Define(kRadioC5PE, "?GROUP:RADIO1", ControlKind::kRadioButton, kGroup), "Clarion 5.0 PE",
-           "C5PE"),
-    Texted(Define(kRadioC55EE, "?GROUP:RADIO2", ControlKind::kRadioButton, kGroup),
-           "Clarion 5.5 EE", "C55EE"),
-    Texted(Define(kRadioC60EE, "?GROUP:RADIO3", ControlKind::kRadioButton, kGroup),
-           "Clarion 6.x EE", "C60EE"),
-    Define(kTopRegion, "?TOPREGION", ControlKind::kRegion, 0, 0, 0, 200, 20),
-};
-
-// With immediateEvents the window reports size changes; only it alerts keys.
-constexpr WindowDefinition DefineWindow(bool immediateEvents) {
-  WindowDefinition window;
-  window.width = 200;
-  window.height = 100;
-  window.immediateEvents = immediateEvents;
-  if (immediateEvents) window.alertedKeys = kAlertedKeys;
-  window.controls = kControls;
-  return window;
-}
-
-constexpr WindowDefinition kWindow = DefineWindow(true);
-constexpr WindowDefinition kQuietWindow = DefineWindow(false);
+using namespace test_window;
 
 std::string Ev(EventCode code, ControlNumber control) {
   return std::to_string(code) + "@" + std::to_string(control);
