@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,17 +33,6 @@ inline std::vector<Event> RecordEvents(UINT milliseconds) {
   return events;
 }
 
-// The events of `events` whose codes are among `codes`.
-inline std::vector<Event> Only(const std::vector<Event>& events, std::vector<EventCode> codes) {
-  std::vector<Event> kept;
-  for (const Event& event : events) {
-    for (EventCode code : codes) {
-      if (event.code == code) kept.push_back(event);
-    }
-  }
-  return kept;
-}
-
 inline ::testing::AssertionResult SameEvents(const std::vector<Event>& expected,
                                              const std::vector<Event>& actual) {
   bool same = expected.size() == actual.size();
@@ -61,6 +51,37 @@ inline ::testing::AssertionResult SameEvents(const std::vector<Event>& expected,
     table += "  " + left + cell(actual, i) + "\n";
   }
   return ::testing::AssertionFailure() << table;
+}
+
+// One entry of an expected sequence. An optional entry is an event the step may
+// or may not produce at that place; any event the table does not name fails.
+struct Expected {
+  EventCode code = 0;
+  ControlNumber control = 0;
+  bool optional = false;
+};
+inline constexpr bool kOptional = true;
+
+// Walks the table and the events together: an entry that matches the next event
+// takes it, an optional one that does not is passed over, a required one that
+// does not fails. Events left over fail too.
+inline ::testing::AssertionResult MatchesSequence(std::span<const Expected> expected,
+                                                  const std::vector<Event>& actual) {
+  std::size_t next = 0;
+  bool same = true;
+  for (const Expected& entry : expected) {
+    if (next < actual.size() && actual[next].code == entry.code &&
+        actual[next].control == entry.control) {
+      ++next;
+    } else if (!entry.optional) {
+      same = false;
+      break;
+    }
+  }
+  if (same && next == actual.size()) return ::testing::AssertionSuccess();
+  std::vector<Event> table;
+  for (const Expected& entry : expected) table.push_back({entry.code, entry.control});
+  return SameEvents(table, actual) << "  (optional entries: those the step may leave out)\n";
 }
 
 }  // namespace quellix::testing
