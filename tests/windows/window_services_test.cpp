@@ -344,11 +344,13 @@ TEST_F(WindowServicesTest, AlertedEscAndAltF4ChangeNothing) {
   EXPECT_TRUE(::IsWindowVisible(window_));
 }
 
-// Watches, on a thread of its own, for a menu to open within a second; one
-// that opens is closed again, so the loop it runs returns.
+// Watches, on a thread of its own, for a menu to open within a second. A menu
+// that opens is closed again, by Esc and by cancelling the window's modes, so
+// that the loop it runs returns and the test fails rather than hangs.
 class MenuWatch {
  public:
-  MenuWatch() : thread_(::CreateThread(nullptr, 0, &MenuWatch::Run, this, 0, nullptr)) {}
+  explicit MenuWatch(HWND window)
+      : window_(window), thread_(::CreateThread(nullptr, 0, &MenuWatch::Run, this, 0, nullptr)) {}
   ~MenuWatch() { Wait(); }
   MenuWatch(const MenuWatch&) = delete;
   MenuWatch& operator=(const MenuWatch&) = delete;
@@ -365,11 +367,9 @@ class MenuWatch {
       const HWND menu = ::FindWindowA("#32768", nullptr);
       if (menu && ::IsWindowVisible(menu)) {
         watch->sawMenu_ = true;
-        for (int level = 0; level < 2; ++level) {
-          ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-          ::PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000000);
-        }
-        break;
+        ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0xC0000000);
+        ::PostMessageA(watch->window_, WM_CANCELMODE, 0, 0);
       }
       ::Sleep(20);
     }
@@ -383,13 +383,14 @@ class MenuWatch {
   }
 
   bool sawMenu_ = false;
+  HWND window_;
   HANDLE thread_;
 };
 
 // A system menu would offer Close, which the program never does on its own.
 TEST_F(WindowServicesTest, AltSpaceOpensNoSystemMenu) {
   ShowInFront();
-  MenuWatch watch;
+  MenuWatch watch(window_);
   Keys({{VK_MENU, true}, {VK_SPACE, true}, {VK_SPACE, false}, {VK_MENU, false}});
   Collect(1200);
   EXPECT_FALSE(watch.SawMenu());
