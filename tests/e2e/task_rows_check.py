@@ -76,10 +76,25 @@ def main(path, block_sizes):
         left, right = cells[cell]
         return [x for x in range(left, right) if any(ink(top, x))]
 
+    def glyph_spans(mask):
+        """The runs of inked columns: one a glyph, or a few touching ones. The
+        cell's outer two columns are left out: no text reaches them, but the
+        selected row's focus rectangle may."""
+        spans = []
+        for x, column in enumerate(mask):
+            if 2 <= x < len(mask) - 2 and any(column):
+                if spans and spans[-1][1] == x - 1:
+                    spans[-1][1] = x
+                else:
+                    spans.append([x, x])
+        return spans
+
     def same(mask_a, mask_b):
-        differing = sum(a != b for column_a, column_b in zip(mask_a, mask_b)
-                        for a, b in zip(column_a, column_b))
-        return differing <= 2  # edge pixels of smoothed text, drawn in inverse colours
+        # Smoothed text comes out bolder in the selected row's inverse colours,
+        # so pixels may differ there; where the glyphs stand may not.
+        spans_a, spans_b = glyph_spans(mask_a), glyph_spans(mask_b)
+        return len(spans_a) == len(spans_b) and all(
+            abs(a[0] - b[0]) <= 1 and abs(a[1] - b[1]) <= 1 for a, b in zip(spans_a, spans_b))
 
     is_task = [bool(inked_columns(top, 2)) for top in tops]
     blocks = []  # (row of the VDM, rows of its tasks)
