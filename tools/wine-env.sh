@@ -6,7 +6,17 @@ export WINEPREFIX="$quellix_wine_state/prefix"
 export WINEDEBUG=-all
 # No Mono or Gecko installers popping up in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The build's Wine: the i686 build's tests run under 32-bit Wine; an x86_64
+# build, made for hosts that run no 32-bit programs, under 64-bit Wine, whose
+# own programs then come first on the PATH.
 export WINEARCH=win32
+quellix_wine_arch_file="$(dirname "$quellix_wine_state")/wine-arch"
+if [[ -f $quellix_wine_arch_file ]]; then
+  WINEARCH=$(cat "$quellix_wine_arch_file")
+fi
+if [[ $WINEARCH == win64 ]]; then
+  PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64:$PATH"
+fi
 if [[ -f "$quellix_wine_state/display" ]]; then
   DISPLAY=$(cat "$quellix_wine_state/display")
   export DISPLAY
@@ -17,7 +27,11 @@ fi
 # An emulator registered for 32-bit programs (qemu-user) does not count: Wine
 # crashes under it, or takes many minutes to start.
 quellix_wine_can_run() {
-  [[ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+  if [[ $WINEARCH == win64 ]]; then
+    [[ -x /usr/lib/wine/wine64 ]]
+  else
+    [[ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+  fi
 }
 # The exit code that tells ctest a test was skipped, and the reason it prints.
 quellix_wine_skip=77
