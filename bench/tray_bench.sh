@@ -16,10 +16,12 @@
 # Usage: bench/tray_bench.sh [ROUNDS [QUELLIX.exe MINIMAL.exe]]
 #   after `cmake --build --preset windows`; the two images default to the
 #   build's, and may be others (a release's quellix.exe, an older build).
+#   QUELLIX_BUILD=build/windows64 measures the 64-bit test build under 64-bit
+#   Wine instead, on a host that runs no 32-bit programs (not the shipped image).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-7}
-build=build/windows
+build=${QUELLIX_BUILD:-build/windows}
 state=$build/bench-tray
 quellix=${2:-$build/quellix.exe}
 minimal=${3:-$build/quellix_minimal_tray.exe}
