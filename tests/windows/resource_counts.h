@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "winsvc/win32/font_set.h"
+#include "font_count.h"
 
 namespace quellix::testing {
 
@@ -19,7 +19,7 @@ struct ResourceCounts {
   int handles = 0;
   DWORD gdiObjects = 0;   // as the system reports them (0 under Wine)
   DWORD userObjects = 0;  // as the system reports them (0 under Wine)
-  int fonts = 0;          // made by the window services and not yet deleted
+  int fonts = 0;          // made by the program and not yet deleted
   int childWindows = 0;   // of the window measured, at every depth
   SIZE_T privateBytes = 0;
 };
@@ -61,7 +61,7 @@ inline ResourceCounts MeasureResources(HWND window) {
   counts.handles = OpenHandleCount();
   counts.gdiObjects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   counts.userObjects = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-  counts.fonts = win32::FontSet::FontsAlive();
+  counts.fonts = FontsAlive();
   counts.childWindows = ChildWindowCount(window);
   counts.privateBytes = PrivateBytes();
   return counts;

@@ -185,6 +185,7 @@ class SoakTest : public ::testing::Test {
   }
 
   static ResourceCounts Measure() {
+    EXPECT_TRUE(testing::FontCountIsRunning());
     EXPECT_TRUE(App().inTray);
     EXPECT_EQ(CurrentTab(control::kCurrentTab), 1);
     return testing::MeasureResources(NativeHandle());

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "event_sequence.h"
+#include "font_count.h"
 #include "real_input.h"
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
@@ -400,17 +401,18 @@ TEST_F(WindowServicesTest, AltSpaceOpensNoSystemMenu) {
 
 TEST_F(WindowServicesTest, ChangingFontStylesLeaksNoFont) {
   // Windows counts a process's GDI objects; Wine's GetGuiResources says 0, so
-  // the fonts the services made and not yet deleted are counted as well.
+  // the fonts this program made and has not deleted are counted as well.
+  ASSERT_TRUE(testing::FontCountIsRunning());
   const auto gdiObjects = [] { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); };
   for (int i = 0; i < 10; ++i) SetFontStyle(5, i % 2 ? 8192 : 400);
   const DWORD objectsAfterTen = gdiObjects();
-  const int fontsAfterTen = win32::FontSet::FontsAlive();
+  const int fontsAfterTen = testing::FontsAlive();
   for (int i = 0; i < 1000; ++i) SetFontStyle(5, i % 2 ? 8192 : 400);
   EXPECT_EQ(gdiObjects(), objectsAfterTen);
-  EXPECT_EQ(win32::FontSet::FontsAlive(), fontsAfterTen);
+  EXPECT_EQ(testing::FontsAlive(), fontsAfterTen);
   EXPECT_GT(fontsAfterTen, 0);
   CloseMainWindow();
-  EXPECT_EQ(win32::FontSet::FontsAlive(), 0);
+  EXPECT_EQ(testing::FontsAlive(), 0);
 }
 
 }  // namespace

@@ -5,27 +5,7 @@
 namespace quellix::win32 {
 namespace {
 constexpr int kDefaultPoints = 8;
-int fontsAlive = 0;
-
-// Every font of a FontSet is made here, so that FontsAlive counts them all.
-Font MakeFont(const LOGFONTA& look) {
-  Font font(::CreateFontIndirectA(&look));
-  if (font) ++fontsAlive;
-  return font;
-}
-
-void DeleteFont(Font& font) {
-  if (font) --fontsAlive;
-  font.Reset();
-}
 }  // namespace
-
-int FontSet::FontsAlive() { return fontsAlive; }
-
-FontSet::~FontSet() {
-  for (auto& [style, variant] : variants_) DeleteFont(variant.font);
-  DeleteFont(base_);
-}
 
 FontSet::FontSet(std::string_view face, int points) {
   WindowDc screen(nullptr);
@@ -38,7 +18,7 @@ FontSet::FontSet(std::string_view face, int points) {
   baseLook_.lfQuality = DEFAULT_QUALITY;
   baseLook_.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
   CopyTerminated(baseLook_.lfFaceName, sizeof baseLook_.lfFaceName, face);
-  base_ = MakeFont(baseLook_);
+  base_ = Font(::CreateFontIndirectA(&baseLook_));
 }
 
 HFONT FontSet::Acquire(FontStyle style) {
@@ -51,7 +31,7 @@ HFONT FontSet::Acquire(FontStyle style) {
     look.lfItalic = (style & kFontItalic) ? TRUE : FALSE;
     look.lfUnderline = (style & kFontUnderline) ? TRUE : FALSE;
     look.lfStrikeOut = (style & kFontStrikeOut) ? TRUE : FALSE;
-    variant.font = MakeFont(look);
+    variant.font = Font(::CreateFontIndirectA(&look));
   }
   ++variant.users;
   return variant.font.get();
@@ -62,7 +42,6 @@ void FontSet::Release(FontStyle style) {
   const auto found = variants_.find(style);
   if (found == variants_.end()) return;
   if (--found->second.users <= 0) {
-    DeleteFont(found->second.font);
     variants_.erase(found);
   }
 }

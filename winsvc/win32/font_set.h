@@ -19,7 +19,6 @@ class FontSet {
  public:
   // The window's font: face at points (8 when 0), normal weight.
   FontSet(std::string_view face, int points);
-  ~FontSet();
   FontSet(const FontSet&) = delete;
   FontSet& operator=(const FontSet&) = delete;
 
@@ -28,9 +27,6 @@ class FontSet {
   // is matched by one Release of the same style.
   HFONT Acquire(FontStyle style);
   void Release(FontStyle style);
-  // Fonts made by every FontSet of the process and not yet deleted, the
-  // windows' own fonts included.
-  static int FontsAlive();
 
  private:
   struct Variant {
