@@ -1,5 +1,6 @@
 #pragma once
-// The window definition the tests of the window services share.
+// The window definition the tests of the window services share: the model and
+// headless tests on the simulated platform, and the Windows tests under Wine.
 
 #include <cstdint>
 #include <string_view>
