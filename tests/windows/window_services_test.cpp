@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <array>
-
 #include "event_sequence.h"
 #include "font_count.h"
 #include "real_input.h"
+#include "test_window_definition.h"
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
 #include "winsvc/window_definition.h"
@@ -23,131 +22,36 @@ using testing::MovePointerTo;
 using testing::RecordEvents;
 using testing::SameEvents;
 
-constexpr ControlNumber kSheet = 1;
-constexpr ControlNumber kRegionA = 3;
-constexpr ControlNumber kRegionB = 4;
-constexpr ControlNumber kButton = 6;
-constexpr ControlNumber kThirdTab = 9;
-constexpr ControlNumber kTopRegion = 13;
+using namespace test_window;
+
 constexpr EventCode kApplicationEvent = 1025;
-
-constexpr std::array<ControlDefinition, 13> kControls{{
-    {.number = 1, .name = "?SHEET", .kind = ControlKind::kSheet, .width = 200, .height = 100},
-    {.number = 2, .name = "?TAB1", .kind = ControlKind::kTab, .parent = 1},
-    {.number = 3,
-     .name = "?REGIONA",
-     .kind = ControlKind::kRegion,
-     .parent = 2,
-     .x = 10,
-     .y = 20,
-     .width = 40,
-     .height = 12,
-     .immediateEvents = true},
-    {.number = 4,
-     .name = "?REGIONB",
-     .kind = ControlKind::kRegion,
-     .parent = 2,
-     .x = 50,
-     .y = 20,
-     .width = 40,
-     .height = 12,
-     .immediateEvents = true},
-    {.number = 5,
-     .name = "?TEXT",
-     .kind = ControlKind::kText,
-     .parent = 2,
-     .x = 10,
-     .y = 20,
-     .text = "Pointer here",
-     .transparent = true},
-    {.number = 6,
-     .name = "?BUTTON",
-     .kind = ControlKind::kButton,
-     .parent = 2,
-     .x = 10,
-     .y = 60,
-     .width = 45,
-     .height = 14,
-     .text = "Press"},
-    {.number = 7, .name = "?TAB2", .kind = ControlKind::kTab, .parent = 1},
-    {.number = 8,
-     .name = "?LIST",
-     .kind = ControlKind::kList,
-     .parent = 7,
-     .x = 1,
-     .y = 24,
-     .width = 150,
-     .height = 60,
-     .listFormat = "24R(2)|@N5_B@100L(2)|@s255@"},
-    {.number = 9, .name = "?TAB3", .kind = ControlKind::kTab, .parent = 1},
-    {.number = 10,
-     .name = "?GROUP",
-     .kind = ControlKind::kOptionGroup,
-     .parent = 9,
-     .x = 10,
-     .y = 20,
-     .width = 150,
-     .height = 50,
-     .text = " Group ",
-     .boxed = true},
-    {.number = 11,
-     .name = "?RADIO1",
-     .kind = ControlKind::kRadioButton,
-     .parent = 10,
-     .x = 20,
-     .y = 35,
-     .text = "One",
-     .value = "ONE"},
-    {.number = 12,
-     .name = "?RADIO2",
-     .kind = ControlKind::kRadioButton,
-     .parent = 10,
-     .x = 80,
-     .y = 35,
-     .text = "Two",
-     .value = "TWO"},
-    {.number = 13, .name = "?TOPREGION", .kind = ControlKind::kRegion, .width = 200, .height = 10},
-}};
-
-constexpr std::array<std::int32_t, 2> kAlertedKeys{0x1B, 0x73 + kAltKeyFlag};
-
-constexpr WindowDefinition kDefinition{
-    .width = 200,
-    .height = 100,
-    .centred = true,
-    .singleBorder = true,
-    .fontFace = "MS Sans Serif",
-    .textColour = {0, 255, 0},
-    .immediateEvents = true,
-    .alertedKeys = kAlertedKeys,
-    .controls = kControls,
-};
 
 // The expected events of each step below. A region under a pointer that rests
 // where an earlier test left it may report the pointer when the window shows or
 // goes: those entries are optional.
 constexpr Expected kIconizedWhileHidden[] = {{kEventIconized, 0}};
 constexpr Expected kShownAndRestored[] = {{kEventRestored, 0},
-                                          {kEventPointerEntered, kRegionA, kOptional},
-                                          {kEventPointerEntered, kRegionB, kOptional}};
-constexpr Expected kIconizedAndHiddenAgain[] = {{kEventPointerLeft, kRegionA, kOptional},
-                                                {kEventPointerLeft, kRegionB, kOptional},
+                                          {kEventPointerEntered, kLeftRegion, kOptional},
+                                          {kEventPointerEntered, kRightRegion, kOptional}};
+constexpr Expected kIconizedAndHiddenAgain[] = {{kEventPointerLeft, kLeftRegion, kOptional},
+                                                {kEventPointerLeft, kRightRegion, kOptional},
                                                 {kEventIconized, 0},
-                                                {kEventPointerLeft, kRegionA, kOptional},
-                                                {kEventPointerLeft, kRegionB, kOptional}};
+                                                {kEventPointerLeft, kLeftRegion, kOptional},
+                                                {kEventPointerLeft, kRightRegion, kOptional}};
 constexpr Expected kRestoredWhileHidden[] = {{kEventRestored, 0}};
 // Iconized before the window is built: the change may be reported before the
 // program's own event.
 constexpr Expected kFirstEventOfAnIconizedStart[] = {{kEventIconized, 0, kOptional},
                                                      {kApplicationEvent, 1}};
-constexpr Expected kPointerOverBothRegions[] = {{kEventPointerEntered, kRegionA},
-                                                {kEventPointerLeft, kRegionA},
-                                                {kEventPointerEntered, kRegionB},
-                                                {kEventPointerLeft, kRegionB}};
-// The pointer passes region A on its way; the top region reports no pointer.
-constexpr Expected kClicksInRegions[] = {{kEventPointerEntered, kRegionA, kOptional},
-                                         {kEventAccepted, kRegionA},
-                                         {kEventPointerLeft, kRegionA, kOptional},
+constexpr Expected kPointerOverBothRegions[] = {{kEventPointerEntered, kLeftRegion},
+                                                {kEventPointerLeft, kLeftRegion},
+                                                {kEventPointerEntered, kRightRegion},
+                                                {kEventPointerLeft, kRightRegion}};
+// The pointer passes the left region on its way; the top region reports no
+// pointer.
+constexpr Expected kClicksInRegions[] = {{kEventPointerEntered, kLeftRegion, kOptional},
+                                         {kEventAccepted, kLeftRegion},
+                                         {kEventPointerLeft, kLeftRegion, kOptional},
                                          {kEventAccepted, kTopRegion}};
 // Esc, then Alt+F4: each alerted, neither closes the window.
 constexpr Expected kAlertedEscThenAltF4[] = {
@@ -156,8 +60,8 @@ constexpr Expected kAlertedEscThenAltF4[] = {
 class WindowServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    option_.Store("ONE");
-    OpenMainWindow(kDefinition, &option_, nullptr);
+    option_.Store("C60EE");
+    OpenMainWindow(kWindow, &option_, nullptr);
     window_ = NativeHandle();
     ASSERT_NE(window_, nullptr);
   }
@@ -173,7 +77,7 @@ class WindowServicesTest : public ::testing::Test {
 
   // The screen point at dialog units (x, y) of the client area.
   POINT ScreenPoint(int x, int y) const {
-    const win32::FontSet fonts("MS Sans Serif", 8);
+    const win32::FontSet fonts(kWindow.fontFace, 8);
     const win32::DialogUnits units(fonts.Base());
     POINT point{units.ToPixelsX(x), units.ToPixelsY(y)};
     ::ClientToScreen(window_, &point);
@@ -289,7 +193,7 @@ TEST_F(WindowServicesTest, IconizedAndHiddenFromTheStartItIsMadeWholeBeforeTheFi
   SetIconized(false);
   RecordEvents(200);
   const POINT corner = ScreenPoint(0, 0);
-  const POINT farCorner = ScreenPoint(200, 100);
+  const POINT farCorner = ScreenPoint(kWindow.width, kWindow.height);
   RECT client{};
   ::GetClientRect(window_, &client);
   EXPECT_EQ(client.right, farCorner.x - corner.x);
@@ -305,8 +209,9 @@ TEST_F(WindowServicesTest, IconizedAndHiddenFromTheStartItIsMadeWholeBeforeTheFi
 
 TEST_F(WindowServicesTest, ThePointerEnteringAndLeavingRegionsIsReported) {
   ShowInFront();
-  for (POINT point : {POINT{2, 2}, ScreenPoint(20, 25), ScreenPoint(60, 25),
-                      ScreenPoint(120, 25) /* on the page, outside both regions */}) {
+  // Below the top region; the left region's point is under its transparent text.
+  for (POINT point : {POINT{2, 2}, ScreenPoint(20, 22), ScreenPoint(60, 22),
+                      ScreenPoint(120, 22) /* on the page, outside both regions */}) {
     MovePointerTo(point);
     Collect();
   }
@@ -315,7 +220,7 @@ TEST_F(WindowServicesTest, ThePointerEnteringAndLeavingRegionsIsReported) {
 
 TEST_F(WindowServicesTest, AnyMouseButtonInARegionIsAccepted) {
   ShowInFront();
-  MovePointerTo(ScreenPoint(20, 25));
+  MovePointerTo(ScreenPoint(20, 22));
   Collect();
   Mouse(MOUSEEVENTF_RIGHTDOWN);
   Mouse(MOUSEEVENTF_RIGHTUP);
@@ -330,7 +235,7 @@ TEST_F(WindowServicesTest, AnyMouseButtonInARegionIsAccepted) {
 
 TEST_F(WindowServicesTest, SelectingTheThirdTabMakesItCurrent) {
   EXPECT_EQ(CurrentTab(kSheet), 1);
-  SelectControl(kThirdTab, 0);
+  SelectControl(kTabC, 0);
   EXPECT_EQ(CurrentTab(kSheet), 3);
 }
 
@@ -404,10 +309,10 @@ TEST_F(WindowServicesTest, ChangingFontStylesLeaksNoFont) {
   // the fonts this program made and has not deleted are counted as well.
   ASSERT_TRUE(testing::FontCountIsRunning());
   const auto gdiObjects = [] { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); };
-  for (int i = 0; i < 10; ++i) SetFontStyle(5, i % 2 ? 8192 : 400);
+  for (int i = 0; i < 10; ++i) SetFontStyle(kText, i % 2 ? 8192 : 400);
   const DWORD objectsAfterTen = gdiObjects();
   const int fontsAfterTen = testing::FontsAlive();
-  for (int i = 0; i < 1000; ++i) SetFontStyle(5, i % 2 ? 8192 : 400);
+  for (int i = 0; i < 1000; ++i) SetFontStyle(kText, i % 2 ? 8192 : 400);
   EXPECT_EQ(gdiObjects(), objectsAfterTen);
   EXPECT_EQ(testing::FontsAlive(), fontsAfterTen);
   EXPECT_GT(fontsAfterTen, 0);
