@@ -6,7 +6,7 @@
 #   - SHA256SUMS checks out with `sha256sum -c`;
 #   - the zip holds exactly quellix.exe, README.txt and LICENSE.txt, the two
 #     texts with Windows line ends and the version of res/version.h;
-#   - the zip's quellix.exe passes the image check;
+#   - the zip's quellix.exe passes the image check and the import audit;
 #   - release.sh refuses a tree with uncommitted changes.
 # Only committed sources are built: changes not yet committed are not in it.
 # Usage: reproducible_release_test.sh SOURCE_DIR WORK_DIR
@@ -65,6 +65,8 @@ grep -q "@VERSION@" "$unpacked/README.txt" && fail "README.txt keeps a placehold
 cmp -s "$unpacked/quellix.exe" "$first/build/release/$name/quellix.exe" ||
   fail "the zip's quellix.exe is not the one built"
 "$tools/check-image.sh" "$unpacked/quellix.exe" || fail "the zip's quellix.exe fails the image check"
+"$tools/audit_imports.py" "$unpacked/quellix.exe" ||
+  fail "the zip's quellix.exe imports what Windows XP SP3 lacks"
 
 # A change not yet committed would make a zip no one could make again.
 echo "// not committed" >>"$first/app/main_win32.cpp"
