@@ -23,7 +23,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-7}
 build=${QUELLIX_BUILD:-build/windows}
-if [[ -z ${QUELLIX_BUILD:-} ]] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+# shellcheck source=tools/host.sh
+source tools/host.sh
+if [[ -z ${QUELLIX_BUILD:-} ]] && ! quellix_host_runs_32bit; then
   build=build/windows64
   echo "This host runs no 32-bit programs: measuring the 64-bit test build ($build)," \
     "after \`cmake --build --preset windows64\`, not the shipped image." >&2
@@ -69,7 +71,7 @@ median_ratio() {
   for i in "${!numerators[@]}"; do
     ((numerators[i] > 0 && denominators[i] > 0)) || continue  # a round that failed
     awk "BEGIN { printf \"%.4f\\n\", ${numerators[i]} / ${denominators[i]} }"
-  done | sort -n | awk '{ v[NR] = $1 } END { printf "%.2f", v[int((NR + 1) / 2)] }'
+  done | median | xargs printf '%.2f'
 }
 
 quellix_times=() minimal_times=() quellix_bytes=() minimal_bytes=()

@@ -41,7 +41,9 @@ fi
 # run none (their kernel or hypervisor offers no 32-bit mode); there the i686
 # build's Wine tests report themselves skipped, and tools/test.sh runs them as a
 # 64-bit build under 64-bit Wine instead.
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+# shellcheck source=tools/host.sh
+source "$(dirname "${BASH_SOURCE[0]}")/host.sh"
+if ! quellix_host_runs_32bit; then
   echo "setup: this host cannot run 32-bit programs, so 32-bit Wine cannot run here;" \
     "the Windows tests will run as a 64-bit build under 64-bit Wine" >&2
 fi

@@ -14,7 +14,9 @@ presets=(native fuzz windows)
 # A host that runs no 32-bit programs cannot run 32-bit Wine: the i686 build's
 # Wine tests skip there, and the same tests run as a 64-bit build under 64-bit
 # Wine. (What ships, and what the image checks look at, is the i686 build.)
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+# shellcheck source=tools/host.sh
+source tools/host.sh
+if ! quellix_host_runs_32bit; then
   presets+=(windows64)
 fi
 

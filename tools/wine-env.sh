@@ -22,15 +22,15 @@ if [[ -f "$quellix_wine_state/display" ]]; then
   export DISPLAY
 fi
 
-# Whether 32-bit Wine can run on this host. Wine is a 32-bit Linux program
-# there, and some hosts run none (no 32-bit mode in their kernel or hypervisor).
-# An emulator registered for 32-bit programs (qemu-user) does not count: Wine
-# crashes under it, or takes many minutes to start.
+# shellcheck source=tools/host.sh
+source "$(dirname "${BASH_SOURCE[0]}")/host.sh"
+# Whether this build's Wine can run on this host: 32-bit Wine is a 32-bit Linux
+# program.
 quellix_wine_can_run() {
   if [[ $WINEARCH == win64 ]]; then
     [[ -x /usr/lib/wine/wine64 ]]
   else
-    [[ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+    quellix_host_runs_32bit
   fi
 }
 # The exit code that tells ctest a test was skipped, and the reason it prints.
