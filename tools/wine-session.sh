@@ -20,22 +20,23 @@ case $action in
       exit "$quellix_wine_skip"
     fi
     rm -f "$state_dir/display"
-    # A display number no other server holds.
-    for n in $(seq 90 150); do
-      if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$state_dir/xvfb.log" 2>&1 &
-        echo $! >"$state_dir/xvfb.pid"
-        for _ in $(seq 50); do
-          [[ -e /tmp/.X11-unix/X$n ]] && break
-          sleep 0.1
-        done
-        if [[ -e /tmp/.X11-unix/X$n ]]; then
-          echo ":$n" >"$state_dir/display"
-          break
-        fi
-        kill "$(cat "$state_dir/xvfb.pid")" 2>/dev/null || true
-      fi
+    # The server picks a display no other server holds and writes its number
+    # to descriptor 3 once it listens there: no other server can take the
+    # display between a look and a start.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+      3>"$state_dir/display.number" >"$state_dir/xvfb.log" 2>&1 &
+    echo $! >"$state_dir/xvfb.pid"
+    for _ in $(seq 100); do
+      [[ -s "$state_dir/display.number" ]] && break
+      kill -0 "$(cat "$state_dir/xvfb.pid")" 2>/dev/null || break
+      sleep 0.1
     done
+    if [[ -s "$state_dir/display.number" ]]; then
+      echo ":$(tr -d '[:space:]' <"$state_dir/display.number")" >"$state_dir/display"
+    else
+      kill "$(cat "$state_dir/xvfb.pid")" 2>/dev/null || true
+    fi
+    rm -f "$state_dir/display.number"
     [[ -f "$state_dir/display" ]] || { echo "no X display could be started" >&2; exit 1; }
     # shellcheck source=tools/wine-env.sh
     source "$(dirname "$0")/wine-env.sh" "$state_dir"
