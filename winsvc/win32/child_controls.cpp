@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/system_functions.h"
+#include "winsvc/win32/this_module.h"
 
 namespace quellix::win32 {
 namespace {
@@ -39,7 +40,7 @@ HWND CreateChildControl(HWND parent, const ControlDefinition& definition, std::s
   HWND child = ::CreateWindowExA(0, "BUTTON", caption.c_str(), style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
-                                 ::GetModuleHandleA(nullptr), nullptr);
+                                 ThisModule(), nullptr);
   ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (definition.kind == ControlKind::kRadioButton) DrawUnthemed(child);
   return child;

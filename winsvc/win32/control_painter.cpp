@@ -1,12 +1,11 @@
 #include "winsvc/win32/control_painter.h"
 
+#include "winsvc/win32/colour_ref.h"
 #include "winsvc/win32/control_layout.h"
 #include "winsvc/win32/gdi_handles.h"
 
 namespace quellix::win32 {
 namespace {
-
-COLORREF ToColorRef(const Colour& colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 void PaintText(HDC dc, const WindowControl& control, std::string_view text,
                const WindowLook& look) {

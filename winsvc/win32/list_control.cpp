@@ -5,6 +5,7 @@
 
 #include "winsvc/cell_text.h"
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/this_module.h"
 #include "winsvc/win32/window_class.h"
 
 namespace quellix::win32 {
@@ -28,7 +29,7 @@ ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition&
   window_ = ::CreateWindowExA(0, kClassName, "", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, rect.left,
                               rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
-                              ::GetModuleHandleA(nullptr), this);
+                              ThisModule(), this);
 }
 
 ListControl::~ListControl() {

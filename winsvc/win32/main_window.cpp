@@ -5,8 +5,10 @@
 
 #include "common/fixed_text.h"
 #include "winsvc/win32/child_controls.h"
+#include "winsvc/win32/colour_ref.h"
 #include "winsvc/win32/control_layout.h"
 #include "winsvc/win32/control_painter.h"
+#include "winsvc/win32/this_module.h"
 #include "winsvc/win32/window_class.h"
 
 namespace quellix::win32 {
@@ -14,16 +16,12 @@ namespace {
 
 constexpr char kClassName[] = "QuellixMainWindow";
 
-COLORREF ToColorRef(const Colour& colour) { return RGB(colour.red, colour.green, colour.blue); }
-
 // "CLARION.ICO" names the resource CLARION_ICO.
 std::string ResourceNameOf(std::string_view fileName) {
   std::string name = AsciiUpperCase(fileName);
   std::replace(name.begin(), name.end(), '.', '_');
   return name;
 }
-
-HINSTANCE ThisModule() { return ::GetModuleHandleA(nullptr); }
 
 Icon LoadIcon(std::string_view fileName, int width, int height) {
   const std::string resource = ResourceNameOf(fileName);

@@ -8,6 +8,7 @@
 #include "platform/win32/system_functions.h"
 #include "winsvc/menu_string.h"
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/this_module.h"
 #include "winsvc/win32/window_class.h"
 
 namespace quellix {
@@ -123,7 +124,7 @@ OwnedWindow CreateOwnerWindow(int* choice) {
     return OwnedWindow();
   }
   return OwnedWindow(::CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClassName, "", WS_POPUP, 0, 0, 0, 0,
-                                       nullptr, nullptr, ::GetModuleHandleA(nullptr), choice));
+                                       nullptr, nullptr, win32::ThisModule(), choice));
 }
 
 }  // namespace

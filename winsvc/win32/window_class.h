@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include "winsvc/win32/this_module.h"
+
 namespace quellix::win32 {
 
 // Registers the class for this module once: a later call finds it registered.
 // False when it is not registered.
 inline bool RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HCURSOR cursor) {
-  const HINSTANCE module = ::GetModuleHandleA(nullptr);
+  const HINSTANCE module = ThisModule();
   WNDCLASSA windowClass{};
   if (::GetClassInfoA(module, name, &windowClass)) return true;
   windowClass.style = style;

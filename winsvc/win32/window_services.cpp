@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "winsvc/win32/main_window.h"
+#include "winsvc/win32/this_module.h"
 
 namespace quellix {
 namespace {
@@ -53,7 +54,7 @@ void SetWindowProcedure(WNDPROC procedure) {
   }
 }
 
-HINSTANCE ModuleInstance() { return ::GetModuleHandleA(nullptr); }
+HINSTANCE ModuleInstance() { return win32::ThisModule(); }
 
 void SelectControl(ControlNumber control, int position) {
   if (mainWindow) mainWindow->SelectControl(control, position);
