@@ -11,6 +11,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "common/unique_handle.h"
+
 namespace quellix::os::win32 {
 namespace {
 
@@ -27,6 +29,10 @@ bool CanSearchSystemFolderOnly() {
   return kernel32 && ::GetProcAddress(kernel32, "AddDllDirectory");
 }
 
+struct FreeLibraryHandle {
+  static void Free(HMODULE module) { ::FreeLibrary(module); }
+};
+
 // A DLL of the system folder, loaded by its full path; null when it cannot be.
 class SystemLibrary {
  public:
@@ -37,26 +43,21 @@ class SystemLibrary {
     if (folderLength == 0 || folderLength + 1 + nameLength >= MAX_PATH) return;
     path[folderLength] = '\\';
     std::memcpy(path + folderLength + 1, name, nameLength + 1);
-    module_ = CanSearchSystemFolderOnly()
-                  ? ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)
-                  : ::LoadLibraryA(path);
+    module_ = Module(CanSearchSystemFolderOnly()
+                         ? ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)
+                         : ::LoadLibraryA(path));
   }
-  ~SystemLibrary() {
-    if (module_) ::FreeLibrary(module_);
-  }
-  SystemLibrary(const SystemLibrary&) = delete;
-  SystemLibrary& operator=(const SystemLibrary&) = delete;
 
   template <typename Function>
   void Resolve(Function& function, const char* name) const {
-    function =
-        module_
-            ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_, name)))
-            : nullptr;
+    function = module_ ? reinterpret_cast<Function>(
+                             reinterpret_cast<void*>(::GetProcAddress(module_.get(), name)))
+                       : nullptr;
   }
 
  private:
-  HMODULE module_ = nullptr;
+  using Module = UniqueHandle<HMODULE, FreeLibraryHandle>;
+  Module module_;
 };
 
 struct LoadedFunctions {
