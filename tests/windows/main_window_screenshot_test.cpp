@@ -7,6 +7,7 @@
 #include <string>
 
 #include "event_sequence.h"
+#include "import_reroute.h"
 #include "process/process_list.h"
 #include "real_input.h"
 #include "screen_capture.h"
@@ -253,6 +254,55 @@ TEST_F(MainWindowScreenshotTest, TheWheelAndTheKeyboardReachRowsBelowTheVisibleA
   Shot("list-end");
   EXPECT_EQ(MainWindowModel()->SelectedRow(control::kProcessList), 100);
   EXPECT_NE(ListPixels(list), top);
+}
+
+// GDI exhausted: neither an off-screen context nor a bitmap can be made.
+HDC WINAPI NoMemoryDc(HDC) { return nullptr; }
+HBITMAP WINAPI NoBitmap(HDC, int, int) { return nullptr; }
+
+// Covers what the window and its list show with white, which only their own
+// paint covers again.
+void Whiten(HWND window) {
+  win32::WindowDc dc(window);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  ::FillRect(dc.get(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+}
+
+TEST_F(MainWindowScreenshotTest, WithGdiExhaustedTheWindowAndItsListPaintStraightOntoTheScreen) {
+  for (int i = 1; i <= 3; ++i) {
+    list_.record = ProcessRow{i, 4 * i, 0, Text256("PROCESS.EXE")};
+    list_.Append();
+  }
+  SelectControl(control::kTab2, 0);
+  RedrawControl(control::kProcessList);
+  const Capture buffered = Shot("gdi-buffered");
+  const HWND list = ::GetDlgItem(NativeHandle(), control::kProcessList);
+  ASSERT_NE(list, nullptr);
+  const struct {
+    const char* function;
+    void* replacement;
+  } failures[] = {{"CreateCompatibleDC", reinterpret_cast<void*>(&NoMemoryDc)},
+                  {"CreateCompatibleBitmap", reinterpret_cast<void*>(&NoBitmap)}};
+  for (const auto& failure : failures) {
+    Whiten(NativeHandle());
+    Whiten(list);
+    {
+      const testing::ImportReroute failing("gdi32.dll", failure.function, failure.replacement);
+      ASSERT_NE(failing.Original(), nullptr) << failure.function << " is not imported";
+      ::RedrawWindow(NativeHandle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    const Capture direct = Shot(std::string("gdi-exhausted-") + failure.function);
+    ASSERT_EQ(direct.Width(), buffered.Width());
+    ASSERT_EQ(direct.Height(), buffered.Height());
+    int differing = 0;
+    for (int y = 0; y < direct.Height(); ++y) {
+      for (int x = 0; x < direct.Width(); ++x) differing += direct.At(x, y) != buffered.At(x, y);
+    }
+    EXPECT_EQ(differing, 0) << "pixels not as the buffered paint drew them, without "
+                            << failure.function;
+  }
 }
 
 TEST_F(MainWindowScreenshotTest, TheVersionPageShowsTheBoundEditionSelected) {

@@ -22,6 +22,9 @@ struct DestroyIconHandle {
 struct DestroyMenuHandle {
   static void Free(HMENU menu) { ::DestroyMenu(menu); }
 };
+struct DeleteDeviceContext {
+  static void Free(HDC dc) { ::DeleteDC(dc); }
+};
 
 // GDI objects (fonts, brushes, pens, bitmaps), deleted with DeleteObject.
 using Font = UniqueHandle<HFONT, DeleteGdiObject>;
@@ -34,6 +37,8 @@ using OwnedWindow = UniqueHandle<HWND, DestroyWindowIfAlive>;
 using Icon = UniqueHandle<HICON, DestroyIconHandle>;
 // A menu; one attached to another as its submenu goes with it, so is released.
 using Menu = UniqueHandle<HMENU, DestroyMenuHandle>;
+// A device context of our own making (CreateCompatibleDC), deleted with DeleteDC.
+using MemoryDc = UniqueHandle<HDC, DeleteDeviceContext>;
 
 // An object selected into a device context, put back when this goes.
 class Selection {
@@ -63,6 +68,9 @@ class WindowDc {
 };
 
 // One WM_PAINT, drawn off screen and copied in one go, so nothing flickers.
+// Where the system cannot make the off-screen bitmap (GDI exhausted, which is
+// when a window most needs to show what it holds), it is drawn straight onto
+// the window instead: it may flicker, but it shows.
 class BufferedPaint {
  public:
   explicit BufferedPaint(HWND window);
@@ -70,8 +78,8 @@ class BufferedPaint {
   BufferedPaint(const BufferedPaint&) = delete;
   BufferedPaint& operator=(const BufferedPaint&) = delete;
 
-  // The off-screen context, the size of the window's client area.
-  HDC dc() const { return memory_; }
+  // Where to draw the window's client area: off screen, or the window's own.
+  HDC dc() const { return memory_ ? memory_.get() : screen_; }
   const RECT& client() const { return client_; }
 
  private:
@@ -79,9 +87,10 @@ class BufferedPaint {
   PAINTSTRUCT paint_{};
   HDC screen_;
   RECT client_{};
-  HDC memory_;
+  // Both or neither: the bitmap is selected into the memory context.
+  MemoryDc memory_;
   Bitmap bitmap_;
-  HGDIOBJ previousBitmap_;
+  HGDIOBJ previousBitmap_ = nullptr;
 };
 
 }  // namespace quellix::win32
