@@ -18,7 +18,7 @@ void ResetAppState() {
   state.singleInstanceName.fill('\0');
   state.singleInstance = nullptr;
   state.iconResourceName.fill('\0');
-  state.icon = nullptr;
+  state.icon.Reset();
   state.trayRecord = NOTIFYICONDATAA{};
   state.previousWindowProcedure = nullptr;
   state.processCount = 0;

@@ -6,6 +6,7 @@
 
 #include "common/texts.h"
 #include "platform/shell32_calls.h"
+#include "platform/user32_calls.h"
 #include "process/process_list.h"
 #include "ui/process_list_view.h"
 #include "ui/version_code_option.h"
@@ -24,7 +25,7 @@ struct AppState {
   HANDLE singleInstance = nullptr;             // open until the process ends
 
   std::array<char, 80> iconResourceName{};  // null-terminated
-  HICON icon = nullptr;
+  os::OwnedIcon icon;                       // the tray's; released when the program ends
   NOTIFYICONDATAA trayRecord{};
   WNDPROC previousWindowProcedure = nullptr;
 

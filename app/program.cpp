@@ -42,6 +42,7 @@ void ShutDown() {
   // No dead icon stays behind in the tray.
   if (App().inTray) DeleteTrayIcon();
   CloseMainWindow();
+  App().icon.Reset();
   App().processList.Empty();
   // The single-instance handle stays open: the system closes it with the
   // process, and a new copy can start as soon as this one has gone.

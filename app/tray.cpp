@@ -4,11 +4,13 @@
 #include "app/app_state.h"
 #include "app/refresh_and_kill.h"
 #include "common/bounded_copy.h"
+#include "common/resource_name.h"
 #include "platform/kernel32_calls.h"
 #include "platform/shell32_calls.h"
 #include "platform/user32_calls.h"
 #include "process/process_texts.h"
 #include "ui/control_numbers.h"
+#include "ui/main_window_definition.h"
 #include "winsvc/popup_menu.h"
 #include "winsvc/window_services.h"
 
@@ -69,9 +71,11 @@ void AddTrayIcon() {
 
 void PrepareTray() {
   AppState& app = App();
-  CopyTerminated(app.iconResourceName.data(), app.iconResourceName.size(), kTrayIconResource);
-  app.icon = static_cast<HICON>(os::LoadImageA(ModuleInstance(), app.iconResourceName.data(),
-                                               IMAGE_ICON, kTrayIconSize, kTrayIconSize, 0));
+  // The window's own icon, CLARION_ICO, in its small size.
+  CopyTerminated(app.iconResourceName.data(), app.iconResourceName.size(),
+                 ResourceNameOf(MainWindowDefinition().iconName));
+  app.icon = os::OwnedIcon(static_cast<HICON>(os::LoadImageA(
+      ModuleInstance(), app.iconResourceName.data(), IMAGE_ICON, kTrayIconSize, kTrayIconSize, 0)));
 
   NOTIFYICONDATAA& record = app.trayRecord;
   record = NOTIFYICONDATAA{};
@@ -80,7 +84,7 @@ void PrepareTray() {
   record.uID = kTrayIconId;
   record.uFlags = kTrayFlags;
   record.uCallbackMessage = kTrayCallbackMessage;
-  record.hIcon = app.icon;
+  record.hIcon = app.icon.get();
   CopyTerminated(record.szTip, sizeof record.szTip, kTrayTip);
 
   app.previousWindowProcedure = GetWindowProcedure();

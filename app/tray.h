@@ -9,7 +9,6 @@ namespace quellix {
 inline constexpr UINT kTrayIconId = 100;
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 64;  // 1088
 inline constexpr char kTrayTip[] = "Quellix.";
-inline constexpr char kTrayIconResource[] = "CLARION_ICO";
 inline constexpr char kTrayMenu[] = "About|-|Quellix|Quellix + NTVDM|-|Cancel this menu|Exit";
 
 // Loads the icon, fills the tray record for the main window and puts

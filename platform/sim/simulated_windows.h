@@ -92,6 +92,7 @@ struct ImageLoad {
   int cx = 0;
   int cy = 0;
   UINT flags = 0;
+  HANDLE image = nullptr;  // what the call returned
 };
 
 // The Windows releases that differ in what the program sees: the message
@@ -185,8 +186,9 @@ class SimulatedWindows {
   // Every ShellExecuteA call, in order.
   std::vector<ShellExecution> shellExecutions;
 
-  // Every LoadImageA call, in order.
+  // Every LoadImageA call, in order, and every icon DestroyIcon released.
   std::vector<ImageLoad> imageLoads;
+  std::vector<HICON> destroyedIcons;
 
   // Window messages registered by name, and their numbers.
   std::map<std::string, UINT> registeredMessages;

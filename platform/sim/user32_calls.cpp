@@ -1,5 +1,6 @@
 #include "platform/user32_calls.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -25,7 +26,22 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
   system.imageLoads.push_back({instance, std::move(recorded), type, cx, cy, flags});
   if (system.Calling(sim::Call::kLoadImageA)) return nullptr;
   // A distinct value per load, far from the process and semaphore handles.
-  return reinterpret_cast<HANDLE>(0x7000000 + 0x10 * system.imageLoads.size());
+  HANDLE image = reinterpret_cast<HANDLE>(0x7000000 + 0x10 * system.imageLoads.size());
+  system.imageLoads.back().image = image;
+  return image;
+}
+
+BOOL DestroyIcon(HICON icon) {
+  sim::SimulatedWindows& system = sim::System();
+  // Only an icon this system loaded, and only once.
+  const bool loaded =
+      std::any_of(system.imageLoads.begin(), system.imageLoads.end(),
+                  [icon](const sim::ImageLoad& load) { return load.image == icon; });
+  const bool destroyed = std::find(system.destroyedIcons.begin(), system.destroyedIcons.end(),
+                                   icon) != system.destroyedIcons.end();
+  if (!icon || !loaded || destroyed) return FALSE;
+  system.destroyedIcons.push_back(icon);
+  return TRUE;
 }
 
 UINT RegisterWindowMessageA(LPCSTR name) {

@@ -16,6 +16,8 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
   return ::LoadImageA(instance, name, type, cx, cy, flags);
 }
 
+BOOL DestroyIcon(HICON icon) { return ::DestroyIcon(icon); }
+
 UINT RegisterWindowMessageA(LPCSTR name) { return ::RegisterWindowMessageA(name); }
 
 namespace {

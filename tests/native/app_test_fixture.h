@@ -31,6 +31,12 @@ class StartedProgramTest : public ::testing::Test {
     // By design the guard stays open until the process ends; a test ends it.
     if (App().singleInstance) os::CloseHandle(App().singleInstance);
     EXPECT_EQ(sim::System().OpenHandleCount(), 0) << "handles left open";
+    EXPECT_EQ(sim::System().destroyedIcons.size(), LoadedIconCount()) << "icons left loaded";
+  }
+  static std::size_t LoadedIconCount() {
+    std::size_t count = 0;
+    for (const sim::ImageLoad& load : sim::System().imageLoads) count += load.image != nullptr;
+    return count;
   }
   // Processes that run before the test adds its own.
   virtual void AddSystemProcesses() {

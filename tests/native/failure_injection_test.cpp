@@ -40,13 +40,20 @@ constexpr DWORD kServerAgain = 70;
 constexpr WORD kIdeTask = 0x2f;
 
 constexpr Call kAllCalls[] = {
-    Call::kCreateSemaphoreA,       Call::kEnumProcesses,
-    Call::kOpenProcessToInspect,   Call::kOpenProcessToTerminate,
-    Call::kEnumProcessModules,     Call::kGetModuleBaseNameA,
-    Call::kVDMEnumTaskWOWEx,       Call::kTerminateProcess,
-    Call::kVDMTerminateTaskWOW,    Call::kLoadImageA,
-    Call::kRegisterWindowMessageA, Call::kShell_NotifyIconA,
-    Call::kShellExecuteA,          Call::kPreviousWindowProcedure,
+    Call::kCreateSemaphoreA,
+    Call::kEnumProcesses,
+    Call::kOpenProcessToInspect,
+    Call::kOpenProcessToTerminate,
+    Call::kEnumProcessModules,
+    Call::kGetModuleBaseNameA,
+    Call::kVDMEnumTaskWOWEx,
+    Call::kTerminateProcess,
+    Call::kVDMTerminateTaskWOW,
+    Call::kLoadImageA,
+    Call::kRegisterWindowMessageA,
+    Call::kShell_NotifyIconA,
+    Call::kShellExecuteA,
+    Call::kPreviousWindowProcedure,
     Call::kChangeWindowMessageFilter,
 };
 

@@ -40,6 +40,15 @@ TEST_F(StartUpTest, TheProgramStartsHiddenWithItsIconAndTheDefaultEdition) {
               ::testing::ElementsAre(sim::SemaphoreCreation{false, 0, 1, "Quellix is there"}));
 }
 
+TEST_F(StartUpTest, TheTrayIconIsReleasedOnlyWhenTheProgramHasEnded) {
+  ASSERT_EQ(LoadedIconCount(), 1u);
+  PostEvent(kEventAccepted, control::kButtonKill);
+  RunPending();
+  EXPECT_TRUE(System().destroyedIcons.empty()) << "released while the tray shows it";
+  ShutDown();
+  EXPECT_THAT(System().destroyedIcons, ::testing::ElementsAre(System().imageLoads[0].image));
+}
+
 TEST(StartUpGuard, ACopyStartedWhileAnotherRunsOpensNothingAndExitsWithZero) {
   sim::Reset();
   const HANDLE otherCopy = os::CreateSemaphoreA(nullptr, 0, 1, kSingleInstanceName);

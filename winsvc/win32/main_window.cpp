@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "common/fixed_text.h"
+#include "common/resource_name.h"
 #include "winsvc/win32/child_controls.h"
 #include "winsvc/win32/colour_ref.h"
 #include "winsvc/win32/control_layout.h"
@@ -15,13 +15,6 @@ namespace quellix::win32 {
 namespace {
 
 constexpr char kClassName[] = "QuellixMainWindow";
-
-// "CLARION.ICO" names the resource CLARION_ICO.
-std::string ResourceNameOf(std::string_view fileName) {
-  std::string name = AsciiUpperCase(fileName);
-  std::replace(name.begin(), name.end(), '.', '_');
-  return name;
-}
 
 Icon LoadIcon(std::string_view fileName, int width, int height) {
   const std::string resource = ResourceNameOf(fileName);
