@@ -13,7 +13,7 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
 BOOL DestroyIcon(HICON icon);
 // An icon loaded with LoadImageA, released with DestroyIcon.
 struct DestroyIconHandle {
-  static void Free(HICON icon) { DestroyIcon(icon); }
+  static void Free(HICON icon) { os::DestroyIcon(icon); }
 };
 using OwnedIcon = UniqueHandle<HICON, DestroyIconHandle>;
 // The same number for the same name in every process of the session.
