@@ -13,7 +13,10 @@
 
 namespace quellix {
 
-struct AppState {
+// The program's own fields. Each member's initializer is its start value, so a
+// freshly made AppFields is the state at start, and a new field is reset with
+// the others without anyone having to remember it.
+struct AppFields {
   Text12 versionCode;  // the chosen edition; the Version page's option group shows it
   Text12 serverName;   // that edition's server executable
   Text12 ideName;      // that edition's IDE executable, run as a 16-bit task
@@ -29,10 +32,6 @@ struct AppState {
   NOTIFYICONDATAA trayRecord{};
   WNDPROC previousWindowProcedure = nullptr;
 
-  // The version code and the process list as the main window shows them.
-  VersionCodeOption versionOption{versionCode};
-  ProcessListView processListView{processList};
-
   std::int32_t processCount = 0;   // from the last rebuild of the process list
   std::uint16_t task16Number = 0;  // working values of the kill sequence
   DWORD ntvdmProcessId = 0;
@@ -43,8 +42,21 @@ struct AppState {
   UINT taskbarCreatedMessage = 0;
 };
 
+// The fields and, beside them, the version code and the process list as the
+// main window shows them. The views refer to the fields, which stay where they
+// are when the fields are given their start values again; so the state as a
+// whole is neither copied nor assigned.
+struct AppState : AppFields {
+  AppState() = default;
+  AppState(const AppState&) = delete;
+  AppState& operator=(const AppState&) = delete;
+
+  VersionCodeOption versionOption{versionCode};
+  ProcessListView processListView{processList};
+};
+
 AppState& App();
-// The start values: all texts blank, the list empty, no handles.
+// Gives every field its start value: all texts blank, the list empty, no handles.
 void ResetAppState();
 
 }  // namespace quellix

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
+  cmake ninja-build g++ clang clang-format
   googletest
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
@@ -13,12 +13,16 @@ packages=(
   python3 git
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+# Prints those of the given packages that are not installed.
+missing_of() {
+  local p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      echo "$p"
+    fi
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
 
 sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
@@ -33,6 +37,15 @@ install_packages() {
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "$@"
 }
 
+if ((${#missing[@]} > 0)); then
+  install_packages "${missing[@]}"
+fi
+
+# The sanitizer and libFuzzer runtimes must be those of the clang that is
+# installed, whichever version the system's clang is: Debian names the package
+# after its major version.
+clang_version=$(clang -dumpversion)
+mapfile -t missing < <(missing_of "libclang-rt-${clang_version%%.*}-dev")
 if ((${#missing[@]} > 0)); then
   install_packages "${missing[@]}"
 fi

@@ -1,8 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +8,6 @@
 #include "platform/user32_calls.h"
 #include "test_window_definition.h"
 #include "winsvc/headless/headless_window.h"
-#include "winsvc/popup_menu.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {
@@ -69,20 +66,6 @@ TEST_F(HeadlessServicesTest, ACloseWhileHiddenEndsTheLoopAfterTheEventsBeforeIt)
   EXPECT_THAT(RunLoop(), ElementsAre(Ev(1, kButton), Ev(513, 0)));
   EXPECT_FALSE(headless::RanDry());
   EXPECT_FALSE(NextEvent());
-}
-
-TEST_F(HeadlessServicesTest, TheIdleHookFeedsTheLoopAndAnEmptyQueueRunsDry) {
-  int calls = 0;
-  headless::SetIdle([&calls] {
-    if (++calls <= 2) PostEvent(1025, 0);
-  });
-  EXPECT_THAT(RunLoop(), ElementsAre(Ev(1025, 0), Ev(1025, 0)));
-  EXPECT_TRUE(headless::RanDry());
-  EXPECT_EQ(calls, 3);
-
-  headless::SetIdle([] { PostEvent(kEventCloseWindow, 0); });
-  EXPECT_THAT(RunLoop(), ElementsAre(Ev(513, 0)));
-  EXPECT_FALSE(headless::RanDry());
 }
 
 TEST_F(HeadlessServicesTest, ShowingAnIconizedHiddenWindowAndRestoringItReportsOneRestore) {
@@ -147,46 +130,6 @@ TEST_F(HeadlessServicesTest, CloseRequestsReachTheServicesOnlyThroughAForwarding
   EXPECT_EQ(headless::SendWindowMessage(WM_CLOSE, 0, 0), 1);
   EXPECT_THAT(RunLoop(), IsEmpty());
   EXPECT_TRUE(headless::RanDry());
-}
-
-TEST_F(HeadlessServicesTest, ThePopupMenuAnswersFromItsScriptAndRecordsEachCall) {
-  headless::ScriptPopupAnswers({2, 5});
-  EXPECT_EQ(ShowPopupMenu("A|-|B", INT_MIN, INT_MIN), 2);
-  EXPECT_EQ(ShowPopupMenu("C", 10, 20), 5);
-  EXPECT_EQ(ShowPopupMenu("D", 0, 0), 0);
-  ASSERT_EQ(headless::PopupCalls().size(), 3u);
-  EXPECT_EQ(headless::PopupCalls()[0].menuString, "A|-|B");
-  EXPECT_EQ(headless::PopupCalls()[0].x, INT_MIN);
-  EXPECT_EQ(headless::PopupCalls()[1].y, 20);
-
-  OpenMainWindow(kWindow, nullptr, nullptr);
-  EXPECT_THAT(headless::PopupCalls(), IsEmpty());
-}
-
-TEST_F(HeadlessServicesTest, OperationsReachTheModel) {
-  SelectControl(kTabC, 0);
-  EXPECT_EQ(CurrentTab(kSheet), 3);
-  SetControlText(kButton, "Stop");
-  SetFontStyle(kButton, kFontUnderline);
-  RedrawControl(kButton);
-  RedrawControl(kButton);
-  RedrawControl(99);  // no such control
-  EXPECT_EQ(headless::Model().ControlText(kButton), "Stop");
-  EXPECT_EQ(headless::Model().ControlFontStyle(kButton), kFontUnderline);
-  EXPECT_EQ(headless::RedrawCount(kButton), 2);
-  EXPECT_EQ(headless::RedrawCount(99), 0);
-}
-
-TEST(HeadlessServices, WithoutAnOpenWindowTheServicesDoNothing) {
-  CloseMainWindow();
-  PostEvent(kEventAccepted, 1);
-  SetIconized(true);
-  EXPECT_FALSE(NextEvent());
-  EXPECT_EQ(NativeHandle(), nullptr);
-  EXPECT_EQ(GetWindowProcedure(), nullptr);
-  EXPECT_EQ(headless::SendWindowMessage(WM_CLOSE, 0, 0), 0);
-  EXPECT_EQ(MainWindowModel(), nullptr);
-  EXPECT_THROW(headless::Model(), std::logic_error);
 }
 
 }  // namespace

@@ -71,6 +71,29 @@ TEST_F(KillSequenceTest, TheTrayItemsChooseTheVariantAndTheButtonRepeatsTheLastC
               ElementsAre(sim::TaskTermination{kVdm + 16, kIdeTask, true}));
 }
 
+TEST_F(KillSequenceTest, TheTrayItemQuellixLeavesTheWindowHiddenWithTheNewCountInTheTitle) {
+  headless::ScriptPopupAnswers({2});
+  PostEvent(kEventTrayMenuRequest, 0);
+  RunPending();
+  EXPECT_THAT(Terminated(), ElementsAre(kServer));
+  EXPECT_THAT(System().taskTerminations, ElementsAre(sim::TaskTermination{kVdm, kIdeTask, true}));
+  EXPECT_TRUE(headless::IsHidden());
+  EXPECT_TRUE(IconInTray());
+  EXPECT_EQ(Model().ControlText(kTitleString), "3 Processes");
+}
+
+TEST_F(KillSequenceTest, QuellixPlusNtvdmWithNoNtvdmRunningEndsOnlyTheServer) {
+  System().RemoveProcess(kVdm);
+  headless::ScriptPopupAnswers({3});
+  PostEvent(kEventTrayMenuRequest, 0);
+  RunPending();
+  EXPECT_THAT(Terminated(), ElementsAre(kServer));
+  EXPECT_TRUE(System().taskTerminations.empty());
+  EXPECT_THAT(System().sleeps, ElementsAre(1000u));  // the sequence still runs to its end
+  EXPECT_EQ(Model().ControlText(kTitleString), "2 Processes");
+  EXPECT_TRUE(headless::IsHidden());
+}
+
 TEST_F(KillSequenceTest, WithoutAServerOnlyTheSecondPartActs) {
   System().RemoveProcess(kServer);
   PressKill();

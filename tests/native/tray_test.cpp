@@ -26,10 +26,17 @@ std::vector<Event> Pending() {
   return events;
 }
 
+// The shell's notifications of the other buttons, which the program never asks for by name.
+constexpr LPARAM kRightDoubleClick = 0x0206;
+constexpr LPARAM kMiddleDown = 0x0207;
+constexpr LPARAM kMiddleUp = 0x0208;
+constexpr LPARAM kMiddleDoubleClick = 0x0209;
+
 TEST_F(TrayTest, OnlyReleasingAButtonOverTheIconAsksForTheMenu) {
-  const LPARAM notifications[] = {WM_LBUTTONUP,          WM_RBUTTONUP, WM_LBUTTONDOWN,
-                                  WM_RBUTTONDOWN,        WM_MOUSEMOVE, WM_LBUTTONDBLCLK,
-                                  0x10000 | WM_LBUTTONUP /* high bits ignored */};
+  const LPARAM notifications[] = {
+      WM_LBUTTONUP, WM_RBUTTONUP,     WM_LBUTTONDOWN,        WM_RBUTTONDOWN,
+      WM_MOUSEMOVE, WM_LBUTTONDBLCLK, kRightDoubleClick,     kMiddleDoubleClick,
+      kMiddleDown,  kMiddleUp,        0x10000 | WM_LBUTTONUP /* high bits ignored */};
   for (LPARAM notification : notifications) {
     EXPECT_EQ(headless::SendWindowMessage(kTrayCallbackMessage, 100, notification), 0);
   }

@@ -346,6 +346,53 @@ SIZE ExtentOf(HFONT font, std::string_view text) {
   return extent;
 }
 
+// A click anywhere on a link's text lands in its region, at whatever size the
+// system font has.
+TEST_F(MainWindowScreenshotTest, EachLinkRegionCoversItsTextAsDrawn) {
+  const WindowModel& model = *MainWindowModel();
+  for (const auto& [region, text] : {std::pair{control::kWebRegion, control::kWebString},
+                                     std::pair{control::kMailRegion, control::kMailString}}) {
+    const ControlDefinition& r = *model.FindControl(region);
+    const ControlDefinition& t = *model.FindControl(text);
+    SCOPED_TRACE(std::string(r.name));
+    const RECT area = Pixels(r.x, r.y, r.width, r.height);
+    const SIZE extent = ExtentOf(fonts_.Base(), model.ControlText(text));
+    const RECT drawn = Pixels(t.x, t.y, 0, 0);
+    EXPECT_LE(area.left, drawn.left);
+    EXPECT_LE(area.top, drawn.top);
+    EXPECT_GE(area.right, drawn.left + extent.cx) << "the end of the text is no link";
+    EXPECT_GE(area.bottom, drawn.top + extent.cy) << "the foot of the text is no link";
+  }
+}
+
+// The name is clipped at the column's right edge, under its separator: nothing
+// of it shows beyond, and it runs right up to the edge.
+TEST_F(MainWindowScreenshotTest, ANameWiderThanTheFourthColumnIsCutAtItsEdge) {
+  const std::string name(60, 'W');
+  list_.record = ProcessRow{1, 4, 0, Text256(name)};
+  list_.Append();
+  SelectControl(control::kTab2, 0);
+  SelectControl(control::kProcessList, 0);  // no row selected: green text on black
+  RedrawControl(control::kProcessList);
+  const Capture shot = Shot("processes-wide-name");
+  const ListColumn fourth = ParseListFormat(kProcessListFormat)[3];
+  ASSERT_GT(ExtentOf(fonts_.Base(), name).cx, units_.ToPixelsX(fourth.Right() - fourth.left))
+      << "the name fits its column";
+  const RECT listRect = Pixels(1, 24, 287, 81);
+  const int edge = listRect.left + units_.ToPixelsX(fourth.Right());  // the first pixel past it
+  const int separator = std::max(1, ::GetSystemMetrics(SM_CXBORDER));
+  int beyond = 0;
+  int atEdge = 0;
+  for (int y = listRect.top; y < listRect.bottom; ++y) {
+    for (int x = edge; x < listRect.right; ++x) beyond += IsGreenShade(shot.At(x, y));
+    for (int x = edge - separator - 4; x < edge - separator; ++x) {
+      atEdge += IsGreenShade(shot.At(x, y));
+    }
+  }
+  EXPECT_EQ(beyond, 0) << "the name runs on past its column";
+  EXPECT_GT(atEdge, 0) << "the name stops short of its column's edge";
+}
+
 // The suite runs this at 96 and at 144 DPI (QUELLIX_EXPECTED_DPI says which):
 // on every page each control lies inside the window, and each text inside its
 // control, whatever size the system font has grown to.

@@ -17,10 +17,8 @@ namespace {
 
 using testing::Expected;
 using testing::kOptional;
-using testing::MatchesSequence;
 using testing::MovePointerTo;
 using testing::RecordEvents;
-using testing::SameEvents;
 
 using namespace test_window;
 
@@ -29,6 +27,10 @@ constexpr EventCode kApplicationEvent = 1025;
 // The expected events of each step below. A region under a pointer that rests
 // where an earlier test left it may report the pointer when the window shows or
 // goes: those entries are optional.
+constexpr Expected kAcceptedThenClose[] = {{kEventAccepted, kButton}, {kEventCloseWindow, 0}};
+constexpr Expected kCloseWindow[] = {{kEventCloseWindow, 0}};
+constexpr Expected kApplicationEventUnchanged[] = {{kApplicationEvent, 77}};
+constexpr std::span<const Expected> kNoEvents{};
 constexpr Expected kIconizedWhileHidden[] = {{kEventIconized, 0}};
 constexpr Expected kShownAndRestored[] = {{kEventRestored, 0},
                                           {kEventPointerEntered, kLeftRegion, kOptional},
@@ -121,7 +123,7 @@ TEST_F(WindowServicesTest, EventsPostedInOnePassArriveInOrderAndTheLoopEndsAfter
   PostEvent(kEventAccepted, kButton);  // still queued when the loop ends
   std::vector<Event> delivered;
   while (NextEvent()) delivered.push_back({CurrentEvent(), CurrentControl()});
-  EXPECT_TRUE(SameEvents({{kEventAccepted, kButton}, {kEventCloseWindow, 0}}, delivered));
+  EXPECT_SEQUENCE(kAcceptedThenClose, delivered);
   EXPECT_FALSE(NextEvent());
 }
 
@@ -136,33 +138,33 @@ TEST_F(WindowServicesTest, ACloseWhileHiddenEndsTheLoop) {
 
 TEST_F(WindowServicesTest, TheSystemsCloseRequestBecomesAnEventAndTheWindowStays) {
   ::PostMessageA(window_, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(SameEvents({{kEventCloseWindow, 0}}, RecordEvents(2000)));
+  EXPECT_SEQUENCE(kCloseWindow, RecordEvents(2000));
   EXPECT_TRUE(::IsWindow(window_));
 }
 
 TEST_F(WindowServicesTest, AnApplicationEventArrivesUnchanged) {
   PostEvent(kApplicationEvent, 77);
-  EXPECT_TRUE(SameEvents({{kApplicationEvent, 77}}, RecordEvents(300)));
+  EXPECT_SEQUENCE(kApplicationEventUnchanged, RecordEvents(300));
 }
 
 TEST_F(WindowServicesTest, IconizedAndHiddenThenShownAndRestoredGivesOneRestoredEvent) {
   SetIconized(true);
   EXPECT_FALSE(::IsWindowVisible(window_)) << "iconizing showed the hidden window";
   SetHidden(true);
-  EXPECT_TRUE(MatchesSequence(kIconizedWhileHidden, RecordEvents(300)));
+  EXPECT_SEQUENCE(kIconizedWhileHidden, RecordEvents(300));
   EXPECT_FALSE(::IsWindowVisible(window_));
   EXPECT_TRUE(::IsIconic(window_));
 
   SetHidden(false);
   SetIconized(false);
-  EXPECT_TRUE(MatchesSequence(kShownAndRestored, RecordEvents(300)));
+  EXPECT_SEQUENCE(kShownAndRestored, RecordEvents(300));
   EXPECT_TRUE(::IsWindowVisible(window_));
   EXPECT_FALSE(::IsIconic(window_));
 
   SetIconized(true);
   SetHidden(true);
   SetIconized(true);  // already iconized: nothing
-  EXPECT_TRUE(MatchesSequence(kIconizedAndHiddenAgain, RecordEvents(300)));
+  EXPECT_SEQUENCE(kIconizedAndHiddenAgain, RecordEvents(300));
 }
 
 TEST_F(WindowServicesTest, AHiddenWindowIsRestoredWithoutBeingShown) {
@@ -170,7 +172,7 @@ TEST_F(WindowServicesTest, AHiddenWindowIsRestoredWithoutBeingShown) {
   SetHidden(true);
   RecordEvents(200);
   SetIconized(false);
-  EXPECT_TRUE(MatchesSequence(kRestoredWhileHidden, RecordEvents(300)));
+  EXPECT_SEQUENCE(kRestoredWhileHidden, RecordEvents(300));
   EXPECT_FALSE(::IsWindowVisible(window_));
   EXPECT_FALSE(::IsIconic(window_));
   RECT frame{};
@@ -182,7 +184,7 @@ TEST_F(WindowServicesTest, IconizedAndHiddenFromTheStartItIsMadeWholeBeforeTheFi
   SetIconized(true);
   SetHidden(true);
   PostEvent(kApplicationEvent, 1);
-  EXPECT_TRUE(MatchesSequence(kFirstEventOfAnIconizedStart, RecordEvents(200)));
+  EXPECT_SEQUENCE(kFirstEventOfAnIconizedStart, RecordEvents(200));
   EXPECT_FALSE(::IsWindowVisible(window_));
   EXPECT_TRUE(::IsIconic(window_));
   HWND button = ::GetDlgItem(window_, kButton);
@@ -215,7 +217,7 @@ TEST_F(WindowServicesTest, ThePointerEnteringAndLeavingRegionsIsReported) {
     MovePointerTo(point);
     Collect();
   }
-  EXPECT_TRUE(MatchesSequence(kPointerOverBothRegions, collected_));
+  EXPECT_SEQUENCE(kPointerOverBothRegions, collected_);
 }
 
 TEST_F(WindowServicesTest, AnyMouseButtonInARegionIsAccepted) {
@@ -230,7 +232,7 @@ TEST_F(WindowServicesTest, AnyMouseButtonInARegionIsAccepted) {
   Mouse(MOUSEEVENTF_LEFTDOWN);
   Mouse(MOUSEEVENTF_LEFTUP);
   Collect(300);
-  EXPECT_TRUE(MatchesSequence(kClicksInRegions, collected_));
+  EXPECT_SEQUENCE(kClicksInRegions, collected_);
 }
 
 TEST_F(WindowServicesTest, SelectingTheThirdTabMakesItCurrent) {
@@ -245,7 +247,7 @@ TEST_F(WindowServicesTest, AlertedEscAndAltF4ChangeNothing) {
   Collect();
   Keys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}});
   Collect(300);
-  EXPECT_TRUE(MatchesSequence(kAlertedEscThenAltF4, collected_));
+  EXPECT_SEQUENCE(kAlertedEscThenAltF4, collected_);
   EXPECT_TRUE(::IsWindow(window_));
   EXPECT_TRUE(::IsWindowVisible(window_));
 }
@@ -300,7 +302,7 @@ TEST_F(WindowServicesTest, AltSpaceOpensNoSystemMenu) {
   Keys({{VK_MENU, true}, {VK_SPACE, true}, {VK_SPACE, false}, {VK_MENU, false}});
   Collect(1200);
   EXPECT_FALSE(watch.SawMenu());
-  EXPECT_TRUE(MatchesSequence({}, collected_));  // neither key is alerted: no event at all
+  EXPECT_SEQUENCE(kNoEvents, collected_);  // neither key is alerted: no event at all
   EXPECT_TRUE(::IsWindowVisible(window_));
 }
 

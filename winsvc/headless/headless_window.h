@@ -1,13 +1,11 @@
 #pragma once
 // The headless main window behind the window services on Linux, as the native
 // tests see it: no real window, but the model, the window procedure, the
-// visibility and size flags, a scripted pop-up menu, and a hook for the moment
-// the event loop would wait.
+// visibility and size flags and a scripted pop-up menu.
 //
 // OpenMainWindow starts all of this afresh: no scripted answers, no recorded
-// menus or redraws, no idle hook, the services' own window procedure.
+// menus or redraws, the services' own window procedure.
 
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -29,12 +27,8 @@ LRESULT SendWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 bool IsHidden();
 bool IsIconized();
 
-// Called by NextEvent when no event is pending, where a real window would wait
-// for messages; it may post events or send messages. When the queue is still
-// empty afterwards, NextEvent returns false and RanDry() is true.
-void SetIdle(std::function<void()> idle);
-// Whether the last NextEvent returned false because nothing was pending
-// rather than because the loop had ended.
+// Whether the last NextEvent returned false because nothing was pending, where
+// a real window would wait for messages, rather than because the loop had ended.
 bool RanDry();
 
 // How often the program asked to redraw the control from its data since the

@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
-#include <utility>
 
 #include "winsvc/headless/headless_window.h"
 #include "winsvc/popup_menu.h"
@@ -32,7 +31,6 @@ struct HeadlessWindow {
   bool firstEventAsked = false;
   // The state that leaving the iconized one returns to.
   SizeState restoreTo = SizeState::kNormal;
-  std::function<void()> idle;
   bool ranDry = false;
   std::deque<int> popupAnswers;
   std::vector<headless::PopupCall> popupCalls;
@@ -71,14 +69,7 @@ bool NextEvent() {
     window.firstEventAsked = true;
     if (!window.visibilityChosen) window.visible = true;
   }
-  NextResult result = window.model->TakeNextEvent();
-  if (result == NextResult::kEmpty && window.idle) {
-    // A copy, so that the hook may replace itself while it runs.
-    const std::function<void()> idle = window.idle;
-    idle();
-    if (!window.model) return false;
-    result = window.model->TakeNextEvent();
-  }
+  const NextResult result = window.model->TakeNextEvent();
   window.ranDry = result == NextResult::kEmpty;
   return result == NextResult::kEvent;
 }
@@ -186,8 +177,6 @@ bool IsIconized() {
   const WindowModel* model = MainWindowModel();
   return model && model->RecordedSizeState() == SizeState::kIconized;
 }
-
-void SetIdle(std::function<void()> idle) { Window().idle = std::move(idle); }
 
 bool RanDry() { return Window().ranDry; }
 
