@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sim/simulated_windows.h"
+
 namespace quellix {
 namespace {
 
@@ -9,6 +11,7 @@ namespace {
 // begin from the start values, whatever the last run left behind, with the
 // main window's views still on the state's own fields.
 TEST(AppState, ResetGivesEveryFieldItsStartValueAndKeepsTheViewsOnTheFields) {
+  sim::Reset();
   AppState& app = App();
   app.versionCode.Assign("C5PE");
   app.serverName.Assign("C5SRVX.EXE");
@@ -20,7 +23,8 @@ TEST(AppState, ResetGivesEveryFieldItsStartValueAndKeepsTheViewsOnTheFields) {
   app.singleInstanceName[0] = 'Q';
   app.singleInstance = reinterpret_cast<HANDLE>(4);
   app.iconResourceName[0] = 'C';
-  app.icon = reinterpret_cast<HICON>(8);
+  app.icon = os::OwnedIcon(
+      static_cast<HICON>(os::LoadImageA(nullptr, "CLARION_ICO", IMAGE_ICON, 16, 16, 0)));
   app.trayRecord.uID = 100;
   app.previousWindowProcedure = reinterpret_cast<WNDPROC>(12);
   app.processCount = 5;
@@ -43,7 +47,8 @@ TEST(AppState, ResetGivesEveryFieldItsStartValueAndKeepsTheViewsOnTheFields) {
   EXPECT_EQ(app.singleInstanceName[0], '\0');
   EXPECT_EQ(app.singleInstance, nullptr);
   EXPECT_EQ(app.iconResourceName[0], '\0');
-  EXPECT_EQ(app.icon, nullptr);
+  EXPECT_FALSE(app.icon);
+  EXPECT_EQ(sim::System().destroyedIcons.size(), 1u) << "the icon was not released";
   EXPECT_EQ(app.trayRecord.uID, 0u);
   EXPECT_EQ(app.previousWindowProcedure, nullptr);
   EXPECT_EQ(app.processCount, 0);
