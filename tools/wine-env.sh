@@ -17,6 +17,12 @@ fi
 if [[ $WINEARCH == win64 ]]; then
   PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine64:$PATH"
 fi
+# A system locale of the session's own (tools/wine-session.sh), for Wine alone.
+if [[ -f "$quellix_wine_state/locale.name" ]]; then
+  export LOCPATH="$quellix_wine_state/locale"
+  LANG=$(cat "$quellix_wine_state/locale.name")
+  export LANG LC_ALL=$LANG
+fi
 if [[ -f "$quellix_wine_state/display" ]]; then
   DISPLAY=$(cat "$quellix_wine_state/display")
   export DISPLAY

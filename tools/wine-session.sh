@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Starts or stops what the Windows tests run in:
-#   wine-session.sh start STATE_DIR [DPI]   an Xvfb display of our own and the
+#   wine-session.sh start STATE_DIR [DPI [LOCALE]]
+#                                     an Xvfb display of our own and the
 #                                     prefix, its screen at DPI dots per inch
 #                                     (96 when not given; exit code 77 where
-#                                     Wine cannot run here)
+#                                     Wine cannot run here), and Wine's system
+#                                     locale LOCALE (ja_JP.UTF-8) where given
 #   wine-session.sh stop STATE_DIR    the prefix's wineserver and that Xvfb
 # Only what this script started is ended, by its own process id.
 set -euo pipefail
@@ -38,6 +40,18 @@ case $action in
     fi
     rm -f "$state_dir/display.number"
     [[ -f "$state_dir/display" ]] || { echo "no X display could be started" >&2; exit 1; }
+    rm -f "$state_dir/locale.name"
+    if [[ -n ${4:-} ]]; then
+      # The locale is made in the state folder, and only this session's Wine
+      # reads it (tools/wine-env.sh): the machine's own locales stay as they
+      # are. Wine takes its system code page from it when the prefix is made.
+      locale_name=$4
+      if [[ ! -f "$state_dir/locale/$locale_name/LC_CTYPE" ]]; then
+        mkdir -p "$state_dir/locale"
+        localedef -i "${locale_name%%.*}" -f "${locale_name#*.}" "$state_dir/locale/$locale_name"
+      fi
+      echo "$locale_name" >"$state_dir/locale.name"
+    fi
     # shellcheck source=tools/wine-env.sh
     source "$(dirname "$0")/wine-env.sh" "$state_dir"
     quellix_wine_ensure_prefix
@@ -54,7 +68,7 @@ case $action in
       key='System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts'
       printf '%s\n' "" "[$key] $(date +%s)" "$dpi_value" >>"$WINEPREFIX/system.reg"
     fi
-    echo "Wine prefix $WINEPREFIX on display $DISPLAY${3:+ at $3 DPI}"
+    echo "Wine prefix $WINEPREFIX on display $DISPLAY${3:+ at $3 DPI}${4:+ in $4}"
     ;;
   stop)
     # shellcheck source=tools/wine-env.sh

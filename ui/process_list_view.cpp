@@ -13,7 +13,7 @@ ListField ProcessListView::Field(std::size_t row, std::size_t field) const {
     case 2:
       return {.number = shown.TASK16};
     case 3:
-      return {.text = shown.APPPATH.View()};
+      return {.text = shown.APPPATH.View(), .origin = TextOrigin::kSystem};
     default:
       return {};
   }

@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "winsvc/text_origin.h"
+
 namespace quellix {
 
 // One field of a row: a number or a text, as the column's picture expects.
 struct ListField {
   std::int64_t number = 0;
-  std::string_view text;  // valid until the rows change
+  std::string_view text;                     // valid until the rows change
+  TextOrigin origin = TextOrigin::kProgram;  // the code page of text
 };
 
 class ListSource {

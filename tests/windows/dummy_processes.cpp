@@ -46,6 +46,13 @@ void WaitUntilInspectable(DWORD processId) {
   }
 }
 
+std::wstring WideProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -56,31 +63,39 @@ std::string ProgramFolder() {
 }
 
 DummyFolder::DummyFolder() {
-  char temp[MAX_PATH] = {};
-  ::GetTempPathA(MAX_PATH, temp);
-  path_ = std::string(temp) + "quellix-dummies-" + std::to_string(::GetCurrentProcessId()) + "\\";
-  ::CreateDirectoryA(path_.c_str(), nullptr);
+  wchar_t temp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, temp);
+  path_ =
+      std::wstring(temp) + L"quellix-dummies-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
+  ::CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 DummyFolder::~DummyFolder() {
-  for (const std::string& copy : copies_) ::DeleteFileA(copy.c_str());
-  ::RemoveDirectoryA(path_.c_str());
+  for (const std::wstring& copy : copies_) ::DeleteFileW(copy.c_str());
+  ::RemoveDirectoryW(path_.c_str());
 }
 
+// The names the tests give this way are ASCII.
 DummyProcess DummyFolder::Start(const std::string& executableName) {
-  const std::string sleeper = ProgramFolder() + "quellix_sleeper.exe";
-  const std::string copy = path_ + executableName;
-  if (!::CopyFileA(sleeper.c_str(), copy.c_str(), FALSE)) {
-    throw std::runtime_error("cannot copy " + sleeper + " to " + copy);
+  return Start(std::wstring(executableName.begin(), executableName.end()));
+}
+
+// Through the wide calls, so that a name outside the system's code page is
+// made as it is given.
+DummyProcess DummyFolder::Start(const std::wstring& executableName) {
+  const std::wstring sleeper = WideProgramFolder() + L"quellix_sleeper.exe";
+  const std::wstring copy = path_ + executableName;
+  if (!::CopyFileW(sleeper.c_str(), copy.c_str(), FALSE)) {
+    throw std::runtime_error("cannot copy the sleeper into the dummy folder");
   }
   copies_.push_back(copy);
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  std::string commandLine = "\"" + copy + "\"";
-  if (!::CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  std::wstring commandLine = L"\"" + copy + L"\"";
+  if (!::CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         path_.c_str(), &startup, &started)) {
-    throw std::runtime_error("cannot start " + copy);
+    throw std::runtime_error("cannot start a copy of the sleeper");
   }
   ::CloseHandle(started.hThread);
   WaitUntilInspectable(started.dwProcessId);

@@ -38,10 +38,12 @@ class DummyFolder {
   // Starts the sleeper under executableName ("C60SRVX.EXE"); it runs until the
   // returned object ends it.
   DummyProcess Start(const std::string& executableName);
+  // The same under a name in UTF-16, which may hold characters of any script.
+  DummyProcess Start(const std::wstring& executableName);
 
  private:
-  std::string path_;
-  std::vector<std::string> copies_;
+  std::wstring path_;
+  std::vector<std::wstring> copies_;
 };
 
 // The folder the running test program lives in, with a trailing backslash.

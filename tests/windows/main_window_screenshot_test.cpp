@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "event_sequence.h"
 #include "import_reroute.h"
 #include "process/process_list.h"
+#include "process/process_scan.h"
 #include "real_input.h"
 #include "screen_capture.h"
 #include "tests/windows/dummy_processes.h"
@@ -34,6 +37,69 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 // Text is drawn green on black, smoothed at its edges into darker greens.
 bool IsGreenShade(COLORREF pixel) {
   return GetRValue(pixel) == 0 && GetBValue(pixel) == 0 && GetGValue(pixel) > 0;
+}
+
+// A text drawn by the test itself through the wide text functions, green on
+// black in font, into a bitmap of width by height pixels at rect: what the
+// window must show, whatever the system's code page.
+class Reference {
+ public:
+  Reference(HFONT font, const std::wstring& text, int width, int height, RECT rect, UINT format)
+      : width_(width), height_(height) {
+    win32::WindowDc screen(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen.get());
+    const win32::Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+      const win32::Selection target(memory, bitmap.get());
+      const win32::Selection selected(memory, font);
+      const RECT all{0, 0, width, height};
+      ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+      ::SetBkMode(memory, TRANSPARENT);
+      ::SetTextColor(memory, kGreen);
+      ::DrawTextW(memory, text.c_str(), static_cast<int>(text.size()), &rect, format);
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) pixels_.push_back(::GetPixel(memory, x, y));
+      }
+    }
+    ::DeleteDC(memory);
+  }
+  COLORREF At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<COLORREF> pixels_;
+};
+
+// The pixels at (left, top) of what the window shows that differ from the
+// reference.
+template <typename Shown>
+int DifferingPixels(const Shown& shown, int left, int top, const Reference& reference) {
+  int differing = 0;
+  for (int y = 0; y < reference.Height(); ++y) {
+    for (int x = 0; x < reference.Width(); ++x) {
+      differing += shown.At(left + x, top + y) != reference.At(x, y);
+    }
+  }
+  return differing;
+}
+
+SIZE WideExtent(HFONT font, const std::wstring& text) {
+  win32::WindowDc screen(nullptr);
+  const win32::Selection selected(screen.get(), font);
+  SIZE extent{};
+  ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  return extent;
+}
+
+// The suite also runs on a system whose code page QUELLIX_EXPECTED_CODE_PAGE
+// names (932, Japanese): a run on another one would prove nothing there.
+void ExpectTheSuitesCodePage() {
+  if (const char* expected = std::getenv("QUELLIX_EXPECTED_CODE_PAGE")) {
+    ASSERT_EQ(::GetACP(), static_cast<UINT>(std::atoi(expected)));
+  }
 }
 
 class MainWindowScreenshotTest : public ::testing::Test {
@@ -133,29 +199,96 @@ TEST_F(MainWindowScreenshotTest,
   EXPECT_EQ(shot.At(listRect.left + units_.ToPixelsX(12), listRect.top + 4), kBlack);
 }
 
+// On every system code page, as the suite's Japanese run shows, where byte
+// 0xB0 read in the system's code page is a katakana sound mark.
 TEST_F(MainWindowScreenshotTest, TheHeadingShowsTheDegreeSign) {
+  ExpectTheSuitesCodePage();
   SelectControl(control::kTab2, 0);
   const Capture shot = Shot("processes-heading");
-  // The degree sign sits high in the line: its pixels lie right of the N and
-  // in the upper half of the text; a replacement character would reach lower.
-  const int left = units_.ToPixelsX(9);
-  const int top = units_.ToPixelsY(14);
-  win32::WindowDc screen(nullptr);
-  const win32::Selection font(screen.get(), fonts_.Base());
-  SIZE n{};
-  SIZE both{};
-  ::GetTextExtentPoint32A(screen.get(), "N", 1, &n);
-  ::GetTextExtentPoint32A(screen.get(), "N\xB0", 2, &both);
+  const std::wstring heading = L"N\u00B0";
+  const SIZE n = WideExtent(fonts_.Base(), L"N");
+  const SIZE both = WideExtent(fonts_.Base(), heading);
+  // A margin of a few pixels around the text, so that a wider or narrower
+  // character shows too.
+  const int margin = 3;
+  const Reference reference(fonts_.Base(), heading, both.cx + 2 * margin, both.cy,
+                            RECT{margin, 0, margin + both.cx, both.cy},
+                            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  // The reference's degree sign sits high in the line: right of the N, in the
+  // upper half of the text. That is the font's, so it must hold for the test
+  // to mean anything.
   int high = 0;
   int low = 0;
-  for (int y = top; y < top + both.cy; ++y) {
-    for (int x = left + n.cx; x < left + both.cx; ++x) {
-      if (!IsGreenShade(shot.At(x, y))) continue;
-      (y < top + both.cy / 2 ? high : low)++;
+  for (int y = 0; y < both.cy; ++y) {
+    for (int x = margin + n.cx; x < margin + both.cx; ++x) {
+      if (!IsGreenShade(reference.At(x, y))) continue;
+      (y < both.cy / 2 ? high : low)++;
     }
   }
-  EXPECT_GT(high, 3);
-  EXPECT_EQ(low, 0);
+  ASSERT_GT(high, 3);
+  ASSERT_EQ(low, 0);
+  EXPECT_EQ(DifferingPixels(shot, units_.ToPixelsX(9) - margin, units_.ToPixelsY(14), reference),
+            0);
+}
+
+// A name in the system's own script where the code page has one: Japanese
+// (with a character whose second byte is a backslash in code page 932), or a
+// Latin letter with an accent.
+std::wstring NameInTheSystemsScript() {
+  return ::GetACP() == 932 ? L"\u8A66\u9A13\u30BD.EXE" : L"Caf\u00E9.EXE";
+}
+
+// The bytes of name in the system's ANSI code page, as the system reports it.
+std::string SystemBytes(const std::wstring& name) {
+  std::string bytes(4 * name.size(), '\0');
+  const int made =
+      ::WideCharToMultiByte(CP_ACP, 0, name.c_str(), static_cast<int>(name.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr);
+  bytes.resize(made > 0 ? static_cast<std::size_t>(made) : 0);
+  return bytes;
+}
+
+TEST_F(MainWindowScreenshotTest, AProcessNamedInTheSystemsScriptIsListedAndDrawnByThatName) {
+  ExpectTheSuitesCodePage();
+  const std::wstring name = NameInTheSystemsScript();
+  testing::DummyFolder folder;
+  const testing::DummyProcess dummy = folder.Start(name);
+  ScanProcesses(list_);
+  const auto found = std::find_if(list_.Rows().begin(), list_.Rows().end(), [&](const auto& row) {
+    return row.ID == static_cast<std::int32_t>(dummy.Id());
+  });
+  ASSERT_NE(found, list_.Rows().end()) << "the dummy is not listed";
+  EXPECT_EQ(found->APPPATH.Str(), SystemBytes(name));
+  // That row alone, first in the list, so its line is the list's first.
+  list_.record = *found;
+  list_.Empty();
+  list_.Append();
+  SelectControl(control::kTab2, 0);
+  RedrawControl(control::kProcessList);
+  Shot("processes-system-name");
+  HWND list = ::GetDlgItem(NativeHandle(), control::kProcessList);
+  ASSERT_NE(list, nullptr);
+  testing::RecordEvents(300);
+  const Capture shown = Capture::Printed(list);
+  // The fourth column, up to its separator line, on the first line: the name
+  // starts 2 units right of the column's left edge.
+  win32::WindowDc screen(nullptr);
+  TEXTMETRICW metrics{};
+  {
+    const win32::Selection font(screen.get(), fonts_.Base());
+    ::GetTextMetricsW(screen.get(), &metrics);
+  }
+  const int left = units_.ToPixelsX(136);
+  const int right = units_.ToPixelsX(282) - std::max(1, ::GetSystemMetrics(SM_CXBORDER));
+  const Reference reference(fonts_.Base(), name, right - left, metrics.tmHeight,
+                            RECT{units_.ToPixelsX(138) - left, 0, right - left, metrics.tmHeight},
+                            DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  int ink = 0;
+  for (int y = 0; y < reference.Height(); ++y) {
+    for (int x = 0; x < reference.Width(); ++x) ink += IsGreenShade(reference.At(x, y));
+  }
+  ASSERT_GT(ink, 20);
+  EXPECT_EQ(DifferingPixels(shown, left, 0, reference), 0);
 }
 
 TEST_F(MainWindowScreenshotTest, Row1024ShowsItsNumberGroupedAndRightAligned) {
@@ -338,12 +471,13 @@ int ScreenDpi() {
   return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
+// The extent of a program text, which is Windows-1252.
 SIZE ExtentOf(HFONT font, std::string_view text) {
-  win32::WindowDc screen(nullptr);
-  const win32::Selection selected(screen.get(), font);
-  SIZE extent{};
-  ::GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &extent);
-  return extent;
+  std::wstring wide(text.size(), L'\0');
+  const int made = ::MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(made > 0 ? static_cast<std::size_t>(made) : 0);
+  return WideExtent(font, wide);
 }
 
 // A click anywhere on a link's text lands in its region, at whatever size the

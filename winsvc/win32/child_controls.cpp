@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/system_functions.h"
+#include "winsvc/win32/text_drawing.h"
 #include "winsvc/win32/this_module.h"
 
 namespace quellix::win32 {
@@ -35,15 +36,21 @@ HWND CreateChildControl(HWND parent, const ControlDefinition& definition, std::s
     default:
       break;
   }
-  const std::string caption(text);
+  // A Unicode window, given its caption in UTF-16: it then draws the text in
+  // its own code page on every system, as the window draws its own texts.
+  const std::wstring caption = WideText(text, TextOrigin::kProgram);
   const RECT& r = rect;
-  HWND child = ::CreateWindowExA(0, "BUTTON", caption.c_str(), style, r.left, r.top,
+  HWND child = ::CreateWindowExW(0, L"BUTTON", caption.c_str(), style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
                                  ThisModule(), nullptr);
   ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (definition.kind == ControlKind::kRadioButton) DrawUnthemed(child);
   return child;
+}
+
+void SetChildText(HWND child, std::string_view text) {
+  ::SetWindowTextW(child, WideText(text, TextOrigin::kProgram).c_str());
 }
 
 }  // namespace quellix::win32

@@ -19,4 +19,7 @@ bool IsChildKind(ControlKind kind);
 HWND CreateChildControl(HWND parent, const ControlDefinition& definition, std::string_view text,
                         const RECT& rect, HFONT font);
 
+// Makes text the child control's caption.
+void SetChildText(HWND child, std::string_view text);
+
 }  // namespace quellix::win32

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/text_drawing.h"
 
 namespace quellix::win32 {
 
@@ -11,7 +12,7 @@ SIZE TextExtent(HFONT font, std::string_view text) {
   const Selection selected(screen.get(), font);
   SIZE extent{};
   if (!text.empty()) {
-    ::GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &extent);
+    extent = TextExtentOf(screen.get(), text, TextOrigin::kProgram);
   } else {
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(screen.get(), &metrics);

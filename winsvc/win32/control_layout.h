@@ -12,7 +12,8 @@
 
 namespace quellix::win32 {
 
-// The text's width and height in the font; an empty text is one line high.
+// The width and height of a program text in the font; an empty text is one
+// line high.
 SIZE TextExtent(HFONT font, std::string_view text);
 
 // The control's rectangle in the client area, showing text in font.

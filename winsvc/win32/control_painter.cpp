@@ -3,6 +3,7 @@
 #include "winsvc/win32/colour_ref.h"
 #include "winsvc/win32/control_layout.h"
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/text_drawing.h"
 
 namespace quellix::win32 {
 namespace {
@@ -14,8 +15,7 @@ void PaintText(HDC dc, const WindowControl& control, std::string_view text,
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, look.text);
   RECT rect = control.rect;
-  ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextOf(dc, text, TextOrigin::kProgram, rect, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void PaintLine(HDC dc, const WindowControl& control, const WindowLook& look) {
@@ -44,8 +44,8 @@ void PaintGroupBox(HDC dc, const WindowControl& control, std::string_view captio
   ::FillRect(dc, &textRect, look.background);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, look.text);
-  ::DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &textRect,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextOf(dc, caption, TextOrigin::kProgram, textRect,
+             DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void PaintImage(HDC dc, const WindowControl& control) {

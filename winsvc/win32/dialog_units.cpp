@@ -1,6 +1,7 @@
 #include "winsvc/win32/dialog_units.h"
 
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/text_drawing.h"
 
 namespace quellix::win32 {
 
@@ -12,8 +13,7 @@ DialogUnits::DialogUnits(HFONT font) {
   // The average over the letters, as dialog templates measure it: closer to
   // what text needs than the font's own tmAveCharWidth.
   static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  SIZE extent{};
-  ::GetTextExtentPoint32A(screen.get(), kLetters, 52, &extent);
+  const SIZE extent = TextExtentOf(screen.get(), kLetters, TextOrigin::kProgram);
   if (extent.cx > 0) averageWidth_ = (extent.cx / 26 + 1) / 2;
   if (metrics.tmHeight > 0) height_ = metrics.tmHeight;
 }

@@ -5,6 +5,7 @@
 
 #include "winsvc/cell_text.h"
 #include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/text_drawing.h"
 #include "winsvc/win32/this_module.h"
 #include "winsvc/win32/window_class.h"
 
@@ -198,8 +199,8 @@ void ListControl::PaintTo(HDC dc, const RECT& client) {
     ::SetTextColor(dc, isSelected ? colours_.selectedText : colours_.text);
     for (std::size_t field = 0; field < columns_.size(); ++field) {
       const ListColumn& column = columns_[field];
-      const std::string text =
-          CellText(column.picture, rows->Field(static_cast<std::size_t>(index), field));
+      const ListField shown = rows->Field(static_cast<std::size_t>(index), field);
+      const std::string text = CellText(column.picture, shown);
       if (text.empty()) continue;
       const HorizontalSpan clip = CellClip(column);
       const int anchor = units_.ToPixelsX(CellTextAnchor(column));
@@ -209,8 +210,8 @@ void ListControl::PaintTo(HDC dc, const RECT& client) {
       const int saved = ::SaveDC(dc);
       ::IntersectClipRect(dc, units_.ToPixelsX(clip.left), y, units_.ToPixelsX(clip.right),
                           y + rowHeight);
-      ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &cell,
-                  (right ? DT_RIGHT : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+      DrawTextOf(dc, text, shown.origin, cell,
+                 (right ? DT_RIGHT : DT_LEFT) | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
       ::RestoreDC(dc, saved);
     }
   }

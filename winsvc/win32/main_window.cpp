@@ -323,8 +323,7 @@ void MainWindow::SetControlText(ControlNumber number, std::string_view text) {
   model_.SetControlText(number, text);
   if (control->child) {
     if (control->list) return;
-    const std::string copy(text);
-    ::SetWindowTextA(control->child, copy.c_str());
+    SetChildText(control->child, text);
     return;
   }
   Relayout(*control);
