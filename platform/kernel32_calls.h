@@ -12,5 +12,8 @@ void Sleep(DWORD milliseconds);
 // security stands for a SECURITY_ATTRIBUTES record; the program passes none.
 HANDLE CreateSemaphoreA(void* security, LONG initialCount, LONG maximumCount, LPCSTR name);
 DWORD GetLastError();
+// Whether the byte begins a two-byte character in the system's ANSI code page
+// (those of Japanese, Chinese and Korean systems have such characters).
+BOOL IsDBCSLeadByte(BYTE testChar);
 
 }  // namespace quellix::os

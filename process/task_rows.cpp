@@ -3,19 +3,32 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/kernel32_calls.h"
+
 namespace quellix {
 namespace {
 // A task row's APPPATH is taken from at most this much of the task's path.
 constexpr std::size_t kMaxTaskPath = 255;
 
 // The file name of a task's executable: the part of its path after the last
-// backslash, from the first 255 characters of the path, without trailing blanks.
+// backslash, from the first 255 bytes of the path, without trailing blanks.
+// The path is in the system's code page, read a character at a time: on a
+// Japanese, Chinese or Korean system the second byte of a character can be
+// 0x5C, the backslash's, without being one; and a character the 255 bytes cut
+// in half is left out.
 std::string_view TaskFileName(const char* path) {
   if (!path) return {};
-  std::string_view kept = TrimTrailingBlanks({path, strnlen(path, kMaxTaskPath)});
-  const std::size_t backslash = kept.rfind('\\');
-  if (backslash != std::string_view::npos) kept.remove_prefix(backslash + 1);
-  return TrimTrailingBlanks(kept);
+  const std::size_t length = strnlen(path, kMaxTaskPath);
+  std::size_t nameStart = 0;
+  std::size_t end = 0;
+  while (end < length) {
+    const bool lead = os::IsDBCSLeadByte(static_cast<BYTE>(path[end])) != FALSE;
+    const std::size_t width = lead ? 2 : 1;
+    if (end + width > length) break;
+    if (!lead && path[end] == '\\') nameStart = end + 1;
+    end += width;
+  }
+  return TrimTrailingBlanks({path + nameStart, end - nameStart});
 }
 }  // namespace
 

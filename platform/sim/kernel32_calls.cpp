@@ -64,4 +64,10 @@ HANDLE CreateSemaphoreA(void* security, LONG initialCount, LONG maximumCount, LP
 
 DWORD GetLastError() { return sim::System().lastError; }
 
+BOOL IsDBCSLeadByte(BYTE testChar) {
+  // Code page 932 (Japanese): lead bytes 0x81 to 0x9F and 0xE0 to 0xFC.
+  if (sim::System().ansiCodePage != 932) return FALSE;
+  return (testChar >= 0x81 && testChar <= 0x9F) || (testChar >= 0xE0 && testChar <= 0xFC);
+}
+
 }  // namespace quellix::os

@@ -195,6 +195,8 @@ class SimulatedWindows {
 
   // Which Windows this is; the newest by default.
   Release release = Release::kSeven;
+  // The system's ANSI code page: 1252 (Western) or 932 (Japanese).
+  UINT ansiCodePage = 1252;
   // Every change of the message filter that took effect, in order.
   std::vector<MessageFilterChange> messageFilterChanges;
 

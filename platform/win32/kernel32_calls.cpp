@@ -21,4 +21,6 @@ HANDLE CreateSemaphoreA(void* security, LONG initialCount, LONG maximumCount, LP
 
 DWORD GetLastError() { return ::GetLastError(); }
 
+BOOL IsDBCSLeadByte(BYTE testChar) { return ::IsDBCSLeadByte(testChar); }
+
 }  // namespace quellix::os

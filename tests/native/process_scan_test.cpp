@@ -153,6 +153,26 @@ TEST_F(ScanProcessesTest, TaskPathsAreCutToTheirFirst255CharactersBeforeTheFileN
   EXPECT_EQ(list.Rows()[5].APPPATH.Trimmed(), std::string(255, 'X'));
 }
 
+// On a Japanese system: the folder "ソフト" and the file "試験ソ.EXE" in code page
+// 932, where the second byte of ソ (0x83 0x5C) is the backslash's.
+TEST_F(ScanProcessesTest, ATaskPathIsReadACharacterAtATimeInTheSystemsCodePage) {
+  System().ansiCodePage = 932;
+  const std::string so = "\x83\x5C";
+  const std::string name = "\x8E\x8E\x8C\xB1" + so + ".EXE";
+  sim::Process& vdm = System().AddProcess(80, "NTVDM.EXE");
+  vdm.hostsWow = true;
+  // A path whose 255 bytes end in the first byte of a character.
+  const std::string cut = "C:\\" + std::string(250, 'D') + "\\" + so;
+  vdm.tasks = {{81, 1, "C:\\" + so + "\x83\x74\x83\x67\\" + name}, {82, 2, cut}};
+  ProcessList list;
+
+  ScanProcesses(list);
+
+  ASSERT_EQ(list.Size(), 3u);
+  EXPECT_EQ(list.Rows()[1].APPPATH.Trimmed(), name);
+  EXPECT_EQ(list.Rows()[2].APPPATH.Trimmed(), "") << "half a character kept";
+}
+
 TEST_F(ScanProcessesTest, LongProcessNamesAreBoundedTo255Characters) {
   System().AddProcess(90, std::string(400, 'L'));
   System().AddProcess(94, "");
