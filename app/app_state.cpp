@@ -26,6 +26,7 @@ void ResetAppState() {
   state.ntvdmProcessId = 0;
   state.inTray = false;
   state.taskbarCreatedMessage = 0;
+  state.comStarted = false;
 }
 
 }  // namespace quellix

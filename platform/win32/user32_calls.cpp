@@ -18,6 +18,12 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
 
 UINT RegisterWindowMessageA(LPCSTR name) { return ::RegisterWindowMessageA(name); }
 
+BOOL SetForegroundWindow(HWND window) { return ::SetForegroundWindow(window); }
+
+HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
+  return ::FindWindowA(className, windowName);
+}
+
 namespace {
 
 BOOL Missing() {
