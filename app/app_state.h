@@ -36,10 +36,13 @@ struct AppFields {
   std::uint16_t task16Number = 0;  // working values of the kill sequence
   DWORD ntvdmProcessId = 0;
 
-  // Whether the window is in the tray with its icon added, so that an icon the
-  // shell forgot when its taskbar restarted can be added again.
+  // Whether the window is in the tray, with its icon added or waiting for a
+  // taskbar to add it to, so that an icon the shell forgot when its taskbar
+  // restarted, or never had, can be added when the taskbar comes up.
   bool inTray = false;
   UINT taskbarCreatedMessage = 0;
+
+  bool comStarted = false;  // CoInitializeEx succeeded: CoUninitialize at shutdown
 };
 
 // The fields and, beside them, the version code and the process list as the

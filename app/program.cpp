@@ -5,11 +5,23 @@
 #include "app/tray.h"
 #include "common/bounded_copy.h"
 #include "platform/kernel32_calls.h"
+#include "platform/ole32_calls.h"
 #include "process/version_catalogue.h"
 #include "ui/main_window_definition.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {
+namespace {
+
+// The shell may hand a link to a handler it starts through COM, which wants
+// COM started on the calling thread first; where it cannot be, links are
+// opened all the same.
+void StartCom() {
+  App().comStarted =
+      SUCCEEDED(os::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+}  // namespace
 
 bool StartUp() {
   ResetAppState();
@@ -29,6 +41,15 @@ bool StartUp() {
   ResolveVersion(app.versionCode, app.ideName, app.serverName);
 
   OpenMainWindow(MainWindowDefinition(), &app.versionOption, &app.processListView);
+  if (!NativeHandle()) {
+    // No window could be made (the desktop heap is used up, the session is
+    // being logged off). Without a window and an icon nobody could reach or
+    // end this copy, and its guard would keep every later one from starting:
+    // it ends at once, as after a close-window event.
+    CloseMainWindow();
+    return false;
+  }
+  StartCom();
   PrepareTray();
   HideToTray();  // before the first event: no window is ever seen at start-up
   return true;
@@ -44,6 +65,8 @@ void ShutDown() {
   CloseMainWindow();
   App().icon.Reset();
   App().processList.Empty();
+  if (App().comStarted) os::CoUninitialize();
+  App().comStarted = false;
   // The single-instance handle stays open: the system closes it with the
   // process, and a new copy can start as soon as this one has gone.
 }

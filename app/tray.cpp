@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kTrayIconSize = 16;
 constexpr char kTaskbarCreatedName[] = "TaskbarCreated";
+constexpr char kTaskbarClassName[] = "Shell_TrayWnd";
 constexpr UINT kTrayFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;  // 7
 
 enum TrayItem : int {
@@ -50,6 +51,9 @@ void PressKillButton(std::string_view killTarget) {
 // the window comes back on the screen instead. The shell may also report a
 // failure for an icon it took (a busy shell answers too late); a change that
 // alters nothing succeeds only for an icon it holds, and tells the two apart.
+// At logon the program may start before the shell has made its taskbar: then
+// the window stays hidden, and the taskbar's "TaskbarCreated" brings the icon
+// (provided the program knows that message's number).
 void AddTrayIcon() {
   // The number of "TaskbarCreated" brings the icon back after the shell
   // restarts; it is learnt before the icon is first added, and a registration
@@ -62,6 +66,10 @@ void AddTrayIcon() {
   NOTIFYICONDATAA& record = app.trayRecord;
   if (os::Shell_NotifyIconA(NIM_ADD, &record) || os::Shell_NotifyIconA(NIM_MODIFY, &record)) {
     app.inTray = true;
+    return;
+  }
+  if (app.taskbarCreatedMessage != 0 && !os::FindWindowA(kTaskbarClassName, nullptr)) {
+    app.inTray = true;  // waiting for the taskbar
     return;
   }
   ShowFromTray();
@@ -100,6 +108,11 @@ void HideToTray() {
 void ShowFromTray() {
   SetHidden(false);
   SetIconized(false);
+  // Shown and restored without activation, the window would stay behind the
+  // program in front (a minimized window is at the bottom of the Z-order) and
+  // leave it the keyboard. The user has just chosen this in the program's own
+  // menu, so the system lets the program take the foreground.
+  os::SetForegroundWindow(NativeHandle());
 }
 
 void DeleteTrayIcon() {

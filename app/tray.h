@@ -14,14 +14,15 @@ inline constexpr char kTrayMenu[] = "About|-|Quellix|Quellix + NTVDM|-|Cancel th
 // Loads the icon, fills the tray record for the main window and puts
 // TrayWndProc in front of the window's own procedure.
 void PrepareTray();
-// Iconizes and hides the window, then adds the tray icon.
+// Iconizes and hides the window, then adds the tray icon; with no taskbar up
+// yet, the icon waits for it.
 void HideToTray();
-// Shows the window again on its current page; restoring it raises the event
-// on which the icon is deleted.
+// Shows the window again on its current page, in front and with the keyboard;
+// restoring it raises the event on which the icon is deleted.
 void ShowFromTray();
 void DeleteTrayIcon();
-// Adds the icon again after the shell's taskbar has restarted, while the
-// window is in the tray.
+// Adds the icon again after the shell's taskbar has come up or restarted,
+// while the window is in the tray.
 void RestoreTrayIcon();
 // Shows the tray menu at the pointer and carries out the chosen item.
 void RunTrayMenu();

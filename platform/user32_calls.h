@@ -18,6 +18,11 @@ struct DestroyIconHandle {
 using OwnedIcon = UniqueHandle<HICON, DestroyIconHandle>;
 // The same number for the same name in every process of the session.
 UINT RegisterWindowMessageA(LPCSTR name);
+// The foreground window takes the keyboard; the system grants the change to a
+// process that has just handled the user's input, such as a click in its menu.
+BOOL SetForegroundWindow(HWND window);
+// A top-level window of the class (and title, when one is given); null when none.
+HWND FindWindowA(LPCSTR className, LPCSTR windowName);
 
 // The message filter that keeps messages of lower-integrity programs (the shell,
 // when the program runs elevated) away from the program's windows, on Vista and

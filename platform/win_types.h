@@ -7,6 +7,8 @@
 #include <windows.h>
 // Not part of <windows.h> under WIN32_LEAN_AND_MEAN.
 #include <shellapi.h>
+// COM's start and end on a thread, also left out under WIN32_LEAN_AND_MEAN.
+#include <objbase.h>
 #else
 #include <cstdint>
 
@@ -67,6 +69,15 @@ inline constexpr UINT MB_TASKMODAL = 0x00002000;
 
 inline constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+
+using HRESULT = LONG;
+inline constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT S_FALSE = 1;
+// COM was started on the thread before, in another apartment model.
+inline constexpr HRESULT RPC_E_CHANGED_MODE = static_cast<HRESULT>(0x80010106);
+inline constexpr DWORD COINIT_APARTMENTTHREADED = 0x2;
+inline constexpr DWORD COINIT_DISABLE_OLE1DDE = 0x4;
 
 inline constexpr UINT IMAGE_ICON = 1;
 inline constexpr INT SW_SHOWNORMAL = 1;

@@ -26,7 +26,9 @@ class WindowModel;
 
 // Builds the window and its controls from the definition, without making it
 // visible; the first tab of each sheet is current. The option group shows and
-// stores *option, the list shows *list; both must outlive the window.
+// stores *option, the list shows *list; both must outlive the window. When the
+// system cannot make the window, none is open: NativeHandle is null, and the
+// operations behave as before OpenMainWindow.
 void OpenMainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list);
 
 // Waits until an event is pending and makes it the current event. True while

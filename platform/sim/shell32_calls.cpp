@@ -68,7 +68,8 @@ BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
     system.trayCalls.push_back({message, {}, FALSE});
     return FALSE;
   }
-  const BOOL result = system.Calling(sim::Call::kShell_NotifyIconA)
+  // Without a taskbar there is no notification area to ask.
+  const BOOL result = system.Calling(sim::Call::kShell_NotifyIconA) || !system.taskbarRunning
                           ? FALSE
                           : Apply(system.trayIcons, message, *data);
   system.trayCalls.push_back({message, *data, result});
@@ -79,7 +80,8 @@ HINSTANCE ShellExecuteA(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters
                         INT show) {
   sim::SimulatedWindows& system = sim::System();
   system.shellExecutions.push_back({window, TextOrNone(verb), TextOrNone(file),
-                                    TextOrNone(parameters), TextOrNone(directory), show});
+                                    TextOrNone(parameters), TextOrNone(directory), show,
+                                    system.comStartsOpen > 0});
   // Any value above 32 says the shell started the file; 2 is "file not found".
   return reinterpret_cast<HINSTANCE>(system.Calling(sim::Call::kShellExecuteA) ? 2 : 42);
 }

@@ -83,6 +83,7 @@ struct ShellExecution {
   std::optional<std::string> parameters;
   std::optional<std::string> directory;
   INT show = 0;
+  bool comInitialized = false;  // whether COM was started on the thread at the call
 };
 
 struct ImageLoad {
@@ -126,6 +127,9 @@ enum class Call {
   kShell_NotifyIconA,
   kShellExecuteA,
   kPreviousWindowProcedure,
+  kSetForegroundWindow,
+  kFindWindowA,
+  kCoInitializeEx,
 };
 
 // One call, made for the given time (counting from 1).
@@ -182,6 +186,19 @@ class SimulatedWindows {
   // in the order they were added.
   std::vector<TrayCall> trayCalls;
   std::vector<NOTIFYICONDATAA> trayIcons;
+  // Whether the shell's taskbar (the top-level window of class "Shell_TrayWnd")
+  // is up. Until it is, as at logon before the shell has made it, every
+  // Shell_NotifyIconA fails and FindWindowA finds no such window.
+  bool taskbarRunning = true;
+
+  // The window that has the keyboard, as the last SetForegroundWindow left it.
+  HWND foregroundWindow = nullptr;
+
+  // The flags of every CoInitializeEx, in order, and how many of the thread's
+  // starts of COM have not been ended by CoUninitialize yet (below 0 after an
+  // end that no start asked for).
+  std::vector<DWORD> comStarts;
+  int comStartsOpen = 0;
 
   // Every ShellExecuteA call, in order.
   std::vector<ShellExecution> shellExecutions;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/sim/simulated_windows.h"
 
@@ -50,6 +51,21 @@ UINT RegisterWindowMessageA(LPCSTR name) {
   auto& registered = sim::System().registeredMessages;
   const auto found = registered.try_emplace(name, 0xC000 + static_cast<UINT>(registered.size()));
   return found.first->second;
+}
+
+BOOL SetForegroundWindow(HWND window) {
+  sim::SimulatedWindows& system = sim::System();
+  if (system.Calling(sim::Call::kSetForegroundWindow) || !window) return FALSE;
+  system.foregroundWindow = window;
+  return TRUE;
+}
+
+HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
+  sim::SimulatedWindows& system = sim::System();
+  if (system.Calling(sim::Call::kFindWindowA)) return nullptr;
+  // The taskbar is the one top-level window of another program this system has.
+  const bool taskbar = className && std::string_view(className) == "Shell_TrayWnd" && !windowName;
+  return taskbar && system.taskbarRunning ? reinterpret_cast<HWND>(0x00020020) : nullptr;
 }
 
 namespace {

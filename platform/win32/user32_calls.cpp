@@ -20,6 +20,12 @@ BOOL DestroyIcon(HICON icon) { return ::DestroyIcon(icon); }
 
 UINT RegisterWindowMessageA(LPCSTR name) { return ::RegisterWindowMessageA(name); }
 
+BOOL SetForegroundWindow(HWND window) { return ::SetForegroundWindow(window); }
+
+HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
+  return ::FindWindowA(className, windowName);
+}
+
 namespace {
 
 BOOL Missing() {

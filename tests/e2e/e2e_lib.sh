@@ -52,6 +52,19 @@ black_on_desktop() {
     -format '%[fx:p{5,5}.r+p{5,5}.g+p{5,5}.b == 0 ? 0 : round((1-mean)*w*h)]' info:
 }
 
+# Whether the window (of class $1, the program's by default) is the foreground one.
+foreground() { wine "$probe" foreground ${1:+"$1"} >/dev/null 2>&1; }
+
+# Whether most of the shown window's client area is black in the screenshot $1:
+# the program's window is black, the other program's navy blue.
+black_in_window() {
+  local left top width height
+  read -r left top width height <<<"$(client_area)"
+  [[ -n ${height:-} ]] || return 1
+  [[ $(convert "$1" -crop "${width}x${height}+${left}+${top}" +repage -fill white +opaque black \
+    -format '%[fx:(1-mean) > 0.5]' info:) == 1 ]]
+}
+
 # The top of the open tray menu: the first light row above the taskbar in a
 # column inside the menu; empty when no menu is open.
 menu_top() {

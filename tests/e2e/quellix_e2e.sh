@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The real quellix.exe in Wine's virtual desktop on an Xvfb display of its own,
 # driven the way a user drives it: real clicks on the tray icon and its menu.
-#   quellix_e2e.sh STATE_DIR QUELLIX.exe PROBE.exe SLEEPER.exe SHOTS_DIR
-# Dummy processes named like the Clarion executables stand in for the IDE.
+#   quellix_e2e.sh STATE_DIR QUELLIX.exe PROBE.exe SLEEPER.exe SHOTS_DIR [FRONT_WINDOW.exe]
+# Dummy processes named like the Clarion executables stand in for the IDE, and
+# FRONT_WINDOW.exe (tests/e2e/front_window.cpp; beside the probe when not given)
+# for its maximized window in front.
 # Only processes this script started are ended, by their own ids.
 set -uo pipefail
 state=$1 quellix=$2 probe=$3 sleeper=$4 shots=$5
+front_window=${6:-$(dirname "$probe")/quellix_front_window.exe}
 
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
@@ -108,6 +111,26 @@ tray_item Quellix
 check "after choosing Clarion 5.5 EE the kill ends C55SRVX.EXE" within 5 gone "$server"
 check "and leaves C60SRVX.EXE running" running "$other"
 kill "$other" 2>/dev/null
+
+# ---- Another program in front ------------------------------------------------------
+# The user's hung IDE: another program's maximized window, opened after Quellix,
+# holds the foreground and the keyboard.
+wine "$front_window" >/dev/null 2>&1 &
+front=$!
+started+=("$front")
+check "another program's maximized window takes the foreground" within 10 foreground QuellixTestFrontWindow
+tray_item About
+sleep 1
+shot about-over-maximized
+check "About makes Quellix's window the foreground window" within 5 foreground
+check "the window seen at the centre of Quellix's window is Quellix's" wine "$probe" on-top
+check "the screenshot shows Quellix's window there, not the other one" \
+  black_in_window "$shots/about-over-maximized.png"
+click_window 250 76  # Close
+check "Close hides the window in front of the other program" within 5 hidden
+check "and puts the icon back" within 5 icon_shown
+kill "$front"
+check "the other program has ended" within 10 gone "$front"
 
 # ---- A restarted taskbar ------------------------------------------------------------
 wine "$probe" forget-icon >/dev/null 2>&1

@@ -2,6 +2,10 @@
 // shell would, for the end-to-end tests:
 //   quellix_probe visible          exit code 0 when the main window is shown, 1 when hidden
 //   quellix_probe client           prints the client area: left top width height
+//   quellix_probe foreground [CLASS]  exit code 0 when the window (of CLASS) is the
+//                                  foreground window, 1 when another is (its class printed)
+//   quellix_probe on-top           exit code 0 when the window seen at the main window's
+//                                  centre is the main window (or one of its children)
 //   quellix_probe forget-icon      removes the tray icon, as a restarting shell forgets it
 //   quellix_probe taskbar-created  tells the window the taskbar is back
 //   quellix_probe end-session      asks whether the session may end, then ends it
@@ -103,7 +107,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return 3;
   if (std::strcmp(argv[1], "start-up") == 0) return argc > 3 ? StartUpTiming(argv[2], argv[3]) : 3;
   const bool ofClass =
-      argc > 2 && (std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "memory") == 0);
+      argc > 2 && (std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "memory") == 0 ||
+                   std::strcmp(argv[1], "foreground") == 0);
   const HWND window = ofClass ? MainWindow(argv[2]) : MainWindow();
   if (!window) return 2;
   const char* command = argv[1];
@@ -115,6 +120,21 @@ int main(int argc, char** argv) {
     ::ClientToScreen(window, &origin);
     std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
     return 0;
+  }
+  if (std::strcmp(command, "foreground") == 0) {
+    const HWND foreground = ::GetForegroundWindow();
+    if (foreground == window) return 0;
+    char className[256] = "(none)";
+    if (foreground) ::GetClassNameA(foreground, className, sizeof className);
+    std::printf("%s\n", className);
+    return 1;
+  }
+  if (std::strcmp(command, "on-top") == 0) {
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    const POINT centre{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    const HWND seen = ::WindowFromPoint(centre);
+    return seen && ::GetAncestor(seen, GA_ROOT) == window ? 0 : 1;
   }
   if (std::strcmp(command, "forget-icon") == 0) {
     NOTIFYICONDATAA icon{};

@@ -32,6 +32,7 @@ TEST(AppState, ResetGivesEveryFieldItsStartValueAndKeepsTheViewsOnTheFields) {
   app.ntvdmProcessId = 9;
   app.inTray = true;
   app.taskbarCreatedMessage = 0xC0DE;
+  app.comStarted = true;
 
   ResetAppState();
 
@@ -56,6 +57,7 @@ TEST(AppState, ResetGivesEveryFieldItsStartValueAndKeepsTheViewsOnTheFields) {
   EXPECT_EQ(app.ntvdmProcessId, 0u);
   EXPECT_FALSE(app.inTray);
   EXPECT_EQ(app.taskbarCreatedMessage, 0u);
+  EXPECT_FALSE(app.comStarted);
 
   app.versionOption.Store("C55EE");
   EXPECT_EQ(app.versionCode.Trimmed(), "C55EE");

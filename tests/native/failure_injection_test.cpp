@@ -54,6 +54,8 @@ constexpr Call kAllCalls[] = {
     Call::kShell_NotifyIconA,
     Call::kShellExecuteA,
     Call::kPreviousWindowProcedure,
+    Call::kSetForegroundWindow,
+    Call::kCoInitializeEx,
     Call::kChangeWindowMessageFilter,
 };
 
@@ -89,6 +91,12 @@ const char* NameOf(Call call) {
       return "the previous window procedure";
     case Call::kChangeWindowMessageFilter:
       return "ChangeWindowMessageFilter(Ex)";
+    case Call::kSetForegroundWindow:
+      return "SetForegroundWindow";
+    case Call::kFindWindowA:
+      return "FindWindowA";
+    case Call::kCoInitializeEx:
+      return "CoInitializeEx";
   }
   return "?";
 }
@@ -106,6 +114,8 @@ struct Outcome {
   std::vector<sim::TaskTermination> taskTerminations;
   std::vector<std::string> shellFiles;
   std::set<DWORD> running;  // ids still in the table at the end
+  int comStartsOpen = 0;    // starts of COM not ended, or ends not asked for (below 0)
+  std::vector<NOTIFYICONDATAA> trayIcons;
 };
 
 void FillSystem() {
@@ -202,6 +212,8 @@ Outcome RunSession(std::optional<CallMade> failing) {
     outcome.shellFiles.push_back(e.file.value_or("(none)"));
   }
   for (const sim::Process& p : system.processes) outcome.running.insert(p.id);
+  outcome.comStartsOpen = system.comStartsOpen;
+  outcome.trayIcons = system.trayIcons;
   return outcome;
 }
 
@@ -241,6 +253,7 @@ TEST(FailureInjection, EveryCallFailingAtEachPointLeavesTheProgramSoundAndEndsNo
       EXPECT_TRUE(outcome.started);
       EXPECT_TRUE(outcome.loopEnded) << "Exit no longer ends the program";
       EXPECT_EQ(outcome.handlesLeftOpen, 0);
+      EXPECT_EQ(outcome.comStartsOpen, 0) << "COM left started, or ended without a start";
       EXPECT_FALSE(outcome.everUnreachable) << "hidden with no icon";
       EXPECT_TRUE(outcome.unknownRowsBounded);
       EXPECT_TRUE(outcome.rowsNamedAsTheSystem);
@@ -276,6 +289,12 @@ TEST(FailureInjection, EveryCallFailingAtEachPointLeavesTheProgramSoundAndEndsNo
       if (!killPath.contains(call)) {
         EXPECT_EQ(outcome.terminated, clean.terminated);
         EXPECT_EQ(outcome.taskTerminations, clean.taskTerminations);
+      }
+      // Without COM the links are opened all the same, and the rest goes as
+      // in the clean session.
+      if (call == Call::kCoInitializeEx) {
+        EXPECT_EQ(outcome.shellFiles, clean.shellFiles);
+        EXPECT_EQ(outcome.trayIcons.size(), clean.trayIcons.size());
       }
       // The shell is only ever handed the two addresses the About page shows.
       for (const std::string& file : outcome.shellFiles) {

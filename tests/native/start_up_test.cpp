@@ -81,5 +81,52 @@ TEST_F(StartUpTest, AfterTheLastCopyHasEndedANewOneStarts) {
   EXPECT_TRUE(StartUp());
 }
 
+constexpr DWORD kComForTheShell = 0x2 | 0x4;  // COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE
+
+TEST_F(StartUpTest, LinksAreOpenedWithComStartedOnTheThreadAndComEndsAtShutdown) {
+  EXPECT_EQ(System().comStarts, std::vector<DWORD>{kComForTheShell});
+  PostEvent(kEventAccepted, control::kWebRegion);
+  PostEvent(kEventAccepted, control::kMailRegion);
+  RunPending();
+  ASSERT_EQ(System().shellExecutions.size(), 2u);
+  for (const sim::ShellExecution& link : System().shellExecutions) {
+    EXPECT_TRUE(link.comInitialized) << link.file.value_or("");
+  }
+  ShutDown();
+  EXPECT_EQ(System().comStartsOpen, 0);
+  EXPECT_EQ(System().comStarts.size(), 1u);
+}
+
+TEST(StartUpCom, WithoutComTheLinksOpenAllTheSameAndNothingIsEnded) {
+  sim::Reset();
+  sim::System().FailNext(sim::Call::kCoInitializeEx);
+  ASSERT_TRUE(StartUp());
+  EXPECT_TRUE(headless::IsHidden());
+  EXPECT_EQ(sim::System().trayIcons.size(), 1u);
+  PostEvent(kEventAccepted, control::kWebRegion);
+  RunEventLoop();
+  EXPECT_EQ(sim::System().shellExecutions.size(), 1u);
+  ShutDown();
+  EXPECT_EQ(sim::System().comStartsOpen, 0) << "COM ended without having started";
+  os::CloseHandle(App().singleInstance);
+}
+
+// With no window and no icon nobody could reach this copy, and its guard would
+// keep every later one from starting.
+TEST(StartUpWindow, AWindowThatCannotBeMadeEndsTheProgramAtOnceWithZero) {
+  sim::Reset();
+  headless::FailNextWindowCreation();
+  EXPECT_EQ(RunQuellix(), 0);
+  EXPECT_EQ(MainWindowModel(), nullptr);
+  EXPECT_TRUE(sim::System().trayCalls.empty());
+  EXPECT_TRUE(sim::System().imageLoads.empty());
+  EXPECT_TRUE(sim::System().comStarts.empty());
+  os::CloseHandle(App().singleInstance);
+  EXPECT_EQ(sim::System().OpenHandleCount(), 0);
+  EXPECT_TRUE(StartUp()) << "a later copy starts";
+  ShutDown();
+  os::CloseHandle(App().singleInstance);
+}
+
 }  // namespace
 }  // namespace quellix

@@ -200,5 +200,69 @@ TEST_F(TrayTest, AFailingIconLoadOrShellIsPassedOver) {
   EXPECT_TRUE(headless::IsHidden());
 }
 
+// The window comes up in front of the program that had the keyboard (another
+// program's maximized window, say); the other items leave that program in front.
+TEST_F(TrayTest, AboutBringsTheWindowToTheFrontWithTheKeyboard) {
+  const HWND otherProgram = reinterpret_cast<HWND>(0x00030030);
+  for (int answer : {2, 3, 4, 0, 5}) {
+    System().foregroundWindow = otherProgram;
+    headless::ScriptPopupAnswers({answer});
+    RunTrayMenu();
+    EXPECT_EQ(System().foregroundWindow, otherProgram) << "item " << answer;
+  }
+  headless::ScriptPopupAnswers({1});
+  RunTrayMenu();
+  RunPending();
+  EXPECT_FALSE(headless::IsHidden());
+  EXPECT_FALSE(headless::IsIconized());
+  EXPECT_EQ(System().foregroundWindow, NativeHandle());
+}
+
+int IconsAdded() {
+  int added = 0;
+  for (const sim::TrayCall& call : sim::System().trayCalls) {
+    added += call.message == NIM_ADD && call.result;
+  }
+  return added;
+}
+
+// At logon the program may start before the shell has made its taskbar.
+TEST_F(TrayTest, WithNoTaskbarYetTheWindowStaysHiddenAndTheIconComesWithTheTaskbar) {
+  ShutDown();
+  os::CloseHandle(App().singleInstance);
+  sim::Reset();
+  System().taskbarRunning = false;
+  ASSERT_TRUE(StartUp());
+  RunPending();
+  EXPECT_TRUE(headless::IsHidden());
+  EXPECT_FALSE(IconInTray());
+
+  // The shell makes its taskbar and tells every top-level window.
+  System().taskbarRunning = true;
+  headless::SendWindowMessage(os::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  RunPending();
+  EXPECT_EQ(System().trayIcons.size(), 1u);
+  EXPECT_EQ(IconsAdded(), 1);
+  EXPECT_TRUE(headless::IsHidden());
+
+  // And the icon's menu reaches the window.
+  headless::ScriptPopupAnswers({1});
+  headless::SendWindowMessage(kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP);
+  RunPending();
+  EXPECT_FALSE(headless::IsHidden());
+}
+
+TEST_F(TrayTest, ARunningTaskbarThatRefusesTheIconAtStartUpGetsTheWindowShown) {
+  ShutDown();
+  os::CloseHandle(App().singleInstance);
+  sim::Reset();
+  System().FailNext(sim::Call::kShell_NotifyIconA);
+  ASSERT_TRUE(StartUp());
+  RunPending();
+  EXPECT_FALSE(IconInTray());
+  EXPECT_FALSE(headless::IsHidden());
+  EXPECT_FALSE(headless::IsIconized());
+}
+
 }  // namespace
 }  // namespace quellix

@@ -1,5 +1,6 @@
 // The real pop-up menu, driven like a user would: a helper thread waits for the
-// menu to open and then types keys into it or clicks beside it.
+// menu to open and then types keys into it or clicks beside it. The last test
+// opens it for a program's main window.
 
 #include "winsvc/popup_menu.h"
 
@@ -9,6 +10,9 @@
 
 #include <functional>
 #include <vector>
+
+#include "test_window_definition.h"
+#include "winsvc/window_services.h"
 
 namespace quellix {
 namespace {
@@ -116,19 +120,62 @@ TEST(PopupMenu, OpensAtThePointer) {
   EXPECT_EQ(where.top, 150);
 }
 
+void ClickBeside(HWND menu) {
+  RECT where{};
+  ::GetWindowRect(menu, &where);
+  ::SetCursorPos(where.right + 100, where.bottom + 100);
+  INPUT clicks[2]{};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, clicks, sizeof(INPUT));
+}
+
 TEST(PopupMenu, AClickBesideTheMenuDismissesIt) {
-  const Outcome outcome = RunMenu(kTrayMenu, 100, 100, [](HWND menu) {
-    RECT where{};
-    ::GetWindowRect(menu, &where);
-    ::SetCursorPos(where.right + 100, where.bottom + 100);
-    INPUT clicks[2]{};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, clicks, sizeof(INPUT));
-  });
+  const Outcome outcome = RunMenu(kTrayMenu, 100, 100, &ClickBeside);
   ASSERT_TRUE(outcome.menuOpened);
   EXPECT_EQ(outcome.choice, 0);
+}
+
+// The main window of the program that opens the menu, its null messages counted.
+int nullMessages = 0;
+WNDPROC servicesProcedure = nullptr;
+
+LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NULL) ++nullMessages;
+  return ::CallWindowProcA(servicesProcedure, window, message, wParam, lParam);
+}
+
+void DeliverPending() {
+  MSG message;
+  while (::PeekMessageA(&message, NativeHandle(), 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+}
+
+// Without a message of its own after the menu, the program's next tray menu
+// could flash and close at once.
+TEST(PopupMenu, TheMainWindowGetsABenignMessageAfterEveryMenuHoweverItEnded) {
+  OpenMainWindow(test_window::kWindow, nullptr, nullptr);
+  ASSERT_NE(NativeHandle(), nullptr);
+  servicesProcedure = GetWindowProcedure();
+  SetWindowProcedure(&CountingProcedure);
+  struct Ending {
+    const char* how;
+    std::function<void(HWND)> user;
+    int choice;
+  };
+  const Ending endings[] = {{"an item", Keys({VK_DOWN, VK_DOWN, VK_RETURN}), 2},
+                            {"no choice", Keys({VK_ESCAPE}), 0},
+                            {"a click beside it", &ClickBeside, 0}};
+  for (const Ending& ending : endings) {
+    DeliverPending();
+    nullMessages = 0;
+    const Outcome outcome = RunMenu(kTrayMenu, 100, 100, ending.user);
+    ASSERT_TRUE(outcome.menuOpened) << ending.how;
+    EXPECT_EQ(outcome.choice, ending.choice) << ending.how;
+    DeliverPending();
+    EXPECT_EQ(nullMessages, 1) << ending.how;
+  }
+  CloseMainWindow();
 }
 
 }  // namespace

@@ -18,6 +18,10 @@ namespace quellix::headless {
 // The open window's model; throws std::logic_error when no window is open.
 WindowModel& Model();
 
+// The next OpenMainWindow makes no window, as when the system has no room left
+// for one or the session is being logged off.
+void FailNextWindowCreation();
+
 // Delivers a message to the window through its current window procedure, as
 // the system would, and returns the procedure's result; 0 when no window is open.
 LRESULT SendWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);

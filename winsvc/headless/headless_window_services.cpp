@@ -42,6 +42,9 @@ HeadlessWindow& Window() {
   return window;
 }
 
+// Outside the window, which each OpenMainWindow makes afresh.
+bool windowCreationFails = false;
+
 // The services' own handling of the window's messages: a close request becomes
 // an event and is reported as handled; the window is not destroyed.
 LRESULT CALLBACK ServicesWindowProcedure(HWND /*window*/, UINT message, WPARAM /*wParam*/,
@@ -57,6 +60,10 @@ LRESULT CALLBACK ServicesWindowProcedure(HWND /*window*/, UINT message, WPARAM /
 void OpenMainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list) {
   HeadlessWindow& window = Window();
   window = HeadlessWindow{};
+  if (windowCreationFails) {
+    windowCreationFails = false;
+    return;
+  }
   window.model = std::make_unique<WindowModel>(definition, option, list);
   window.procedure = &ServicesWindowProcedure;
 }
@@ -170,6 +177,8 @@ LRESULT SendWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const WNDPROC procedure = GetWindowProcedure();
   return procedure ? procedure(NativeHandle(), message, wParam, lParam) : 0;
 }
+
+void FailNextWindowCreation() { windowCreationFails = true; }
 
 bool IsHidden() { return !Window().visible; }
 

@@ -10,6 +10,7 @@
 #include "winsvc/win32/gdi_handles.h"
 #include "winsvc/win32/this_module.h"
 #include "winsvc/win32/window_class.h"
+#include "winsvc/window_services.h"
 
 namespace quellix {
 namespace {
@@ -144,6 +145,10 @@ int ShowPopupMenu(std::string_view menuString, int x, int y) {
   ::SetForegroundWindow(owner.get());
 
   ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, owner.get(), nullptr);
+  // A menu opened from the notification area, however it ended, would flash
+  // and close at once the next time unless the program's thread goes on to a
+  // message of its own: the main window gets a benign one.
+  if (const HWND mainWindow = NativeHandle()) ::PostMessageA(mainWindow, WM_NULL, 0, 0);
 
   MSG message;
   if (::PeekMessageA(&message, owner.get(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) {

@@ -14,6 +14,7 @@ std::unique_ptr<win32::MainWindow> mainWindow;
 void OpenMainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list) {
   mainWindow.reset();
   mainWindow = std::make_unique<win32::MainWindow>(definition, option, list);
+  if (!mainWindow->Hwnd()) mainWindow.reset();  // neither the window nor its class could be made
 }
 
 bool NextEvent() { return mainWindow && mainWindow->NextEvent(); }
