@@ -2,15 +2,26 @@
 # Sets up a fresh machine, builds quellix.exe and starts it under Wine in a
 # virtual desktop with a taskbar, where its tray icon lives. On your X display
 # when there is one; otherwise on an Xvfb display of its own, of which it saves
-# screenshots so you can see what runs.
+# screenshots so you can see what runs. On a host that runs no 32-bit
+# programs, and so no 32-bit Wine, it builds and runs the 64-bit test build of
+# the same sources under 64-bit Wine instead, and says so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target quellix
+preset=windows
+# shellcheck source=tools/host.sh
+source tools/host.sh
+if ! quellix_host_runs_32bit; then
+  preset=windows64
+  echo "This host runs no 32-bit programs, so no 32-bit Wine: building and running the" \
+    "64-bit test build (build/windows64) under 64-bit Wine, not the shipped quellix.exe."
+fi
+build=build/$preset
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target quellix
 
-state=build/windows/run
+state=$build/run
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
   mkdir -p "$state"
   echo "$DISPLAY" >"$state/display"
@@ -24,7 +35,7 @@ fi
 source tools/wine-env.sh "$state"
 quellix_wine_ensure_prefix
 
-wine build/windows/quellix.exe &
+wine "$build/quellix.exe" &
 pid=$!
 stop() {
   kill "$pid" 2>/dev/null || true

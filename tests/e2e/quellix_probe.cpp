@@ -11,9 +11,11 @@
 //   quellix_probe end-session      asks whether the session may end, then ends it
 //   quellix_probe close [CLASS]    asks the window (of CLASS) to close
 //   quellix_probe memory [CLASS]   prints the private bytes of the window's process
-//   quellix_probe kill-timing EXE  starts EXE, presses the kill button, and prints the
-//                                  milliseconds until EXE has gone and, after that, until
-//                                  the program answers messages again
+//   quellix_probe kill-timing EXE  starts EXE, chooses the tray item Quellix, and prints
+//                                  the milliseconds until EXE has gone and, after that,
+//                                  until the program answers messages again
+//   quellix_probe first-show CLASS chooses the tray item About of the window of CLASS and
+//                                  prints the milliseconds until the window has painted
 //   quellix_probe start-up EXE CLASS  starts EXE and prints the milliseconds until the
 //                                  tray icon of its window of CLASS is registered, and
 //                                  until that window answers a message (its loop runs)
@@ -32,8 +34,66 @@ HWND MainWindow(const char* windowClass = "QuellixMainWindow") {
   return ::FindWindowA(windowClass, nullptr);
 }
 
-constexpr int kKillButton = 26;
 constexpr UINT kIconId = 100;  // the program's tray icon, and the minimal tray program's
+constexpr UINT kTrayCallback = WM_USER + 64;
+constexpr int kAboutItem = 1;  // in the order of the tray menu's items
+constexpr int kKillItem = 2;
+
+// Opens the window's tray menu as a click on its icon does and selects the
+// item at position (1-based, separators skipped), as the keyboard would:
+// keys sent to the menu reach the loop that tracks it. Returns the menu's
+// window with the item selected, or null when no menu opened; the item is
+// chosen by Choose.
+HWND OpenTrayMenuAt(HWND window, int item) {
+  ::PostMessageA(window, kTrayCallback, kIconId, WM_LBUTTONUP);
+  HWND menu = nullptr;
+  for (int waited = 0; !menu || !::IsWindowVisible(menu); waited += 10) {
+    if (waited > 10000) return nullptr;
+    ::Sleep(10);
+    menu = ::FindWindowA("#32768", nullptr);
+  }
+  for (int i = 0; i < item; ++i) {
+    ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(menu, WM_KEYUP, VK_DOWN, 0xC0000000);
+  }
+  ::Sleep(200);  // the selection has moved
+  return menu;
+}
+
+void Choose(HWND menu) {
+  ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  ::PostMessageA(menu, WM_KEYUP, VK_RETURN, 0xC0000000);
+}
+
+// The window is on the screen and neither it nor any child waits to paint.
+BOOL CALLBACK ChildPainted(HWND child, LPARAM painted) {
+  if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) {
+    *reinterpret_cast<bool*>(painted) = false;
+  }
+  return TRUE;
+}
+
+bool Painted(HWND window) {
+  if (!::IsWindowVisible(window) || ::IsIconic(window)) return false;
+  if (::GetUpdateRect(window, nullptr, FALSE)) return false;
+  bool painted = true;
+  ::EnumChildWindows(window, &ChildPainted, reinterpret_cast<LPARAM>(&painted));
+  return painted;
+}
+
+int FirstShowTiming(HWND window) {
+  const HWND menu = OpenTrayMenuAt(window, kAboutItem);
+  if (!menu) return 1;
+  const DWORD chosenAt = ::GetTickCount();
+  Choose(menu);
+  // Until the window is shown and nothing of it waits to be painted.
+  while (!Painted(window)) {
+    if (::GetTickCount() - chosenAt > 30000) return 1;
+    ::Sleep(1);
+  }
+  std::printf("%lu\n", static_cast<unsigned long>(::GetTickCount() - chosenAt));
+  return 0;
+}
 
 // Starts executable; returns its process handle, or null when it cannot start.
 HANDLE Start(const char* executable) {
@@ -54,8 +114,14 @@ int KillTiming(HWND window, const char* executable) {
   const HANDLE started = Start(executable);
   if (!started) return 4;
   ::Sleep(1500);  // until a scan can read its name
+  const HWND menu = OpenTrayMenuAt(window, kKillItem);
+  if (!menu) {
+    ::TerminateProcess(started, 0);
+    ::CloseHandle(started);
+    return 1;
+  }
   const DWORD pressed = ::GetTickCount();
-  ::PostMessageA(::GetDlgItem(window, kKillButton), BM_CLICK, 0, 0);
+  Choose(menu);
   const bool gone = ::WaitForSingleObject(started, 10000) == WAIT_OBJECT_0;
   const DWORD goneAt = ::GetTickCount();
   DWORD_PTR answer = 0;
@@ -107,8 +173,9 @@ int main(int argc, char** argv) {
   if (argc < 2) return 3;
   if (std::strcmp(argv[1], "start-up") == 0) return argc > 3 ? StartUpTiming(argv[2], argv[3]) : 3;
   const bool ofClass =
-      argc > 2 && (std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "memory") == 0 ||
-                   std::strcmp(argv[1], "foreground") == 0);
+      argc > 2 &&
+      (std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "memory") == 0 ||
+       std::strcmp(argv[1], "foreground") == 0 || std::strcmp(argv[1], "first-show") == 0);
   const HWND window = ofClass ? MainWindow(argv[2]) : MainWindow();
   if (!window) return 2;
   const char* command = argv[1];
@@ -165,5 +232,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(command, "kill-timing") == 0 && argc > 2) return KillTiming(window, argv[2]);
+  if (std::strcmp(command, "first-show") == 0) return FirstShowTiming(window);
   return 3;
 }

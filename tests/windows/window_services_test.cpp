@@ -180,20 +180,25 @@ TEST_F(WindowServicesTest, AHiddenWindowIsRestoredWithoutBeingShown) {
   EXPECT_GT(frame.right - frame.left, 100);
 }
 
-TEST_F(WindowServicesTest, IconizedAndHiddenFromTheStartItIsMadeWholeBeforeTheFirstEvent) {
+TEST_F(WindowServicesTest, IconizedAndHiddenFromTheStartItMakesNothingUntilFirstShown) {
+  // A program that lives in the tray pays for its controls, their fonts and
+  // the common controls behind them only once the user opens the window.
+  ASSERT_TRUE(testing::FontCountIsRunning());
   SetIconized(true);
   SetHidden(true);
   PostEvent(kApplicationEvent, 1);
   EXPECT_SEQUENCE(kFirstEventOfAnIconizedStart, RecordEvents(200));
   EXPECT_FALSE(::IsWindowVisible(window_));
   EXPECT_TRUE(::IsIconic(window_));
-  HWND button = ::GetDlgItem(window_, kButton);
-  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(::GetWindow(window_, GW_CHILD), nullptr) << "a child window made while hidden";
+  EXPECT_EQ(testing::FontsAlive(), 0) << "a font made while hidden";
 
   // Restored and shown, it has its size, in the middle of the work area.
   SetHidden(false);
   SetIconized(false);
   RecordEvents(200);
+  HWND button = ::GetDlgItem(window_, kButton);
+  ASSERT_NE(button, nullptr);
   const POINT corner = ScreenPoint(0, 0);
   const POINT farCorner = ScreenPoint(kWindow.width, kWindow.height);
   RECT client{};
@@ -207,6 +212,38 @@ TEST_F(WindowServicesTest, IconizedAndHiddenFromTheStartItIsMadeWholeBeforeTheFi
   EXPECT_NEAR(frame.left - workArea.left, workArea.right - frame.right, 1);
   EXPECT_NEAR(frame.top - workArea.top, workArea.bottom - frame.bottom, 1);
   EXPECT_TRUE(::IsWindowVisible(button));
+}
+
+TEST_F(WindowServicesTest, WhatChangedBeforeTheFirstShowIsShownAsTheModelHoldsIt) {
+  // A kill from the tray rewrites texts and selects in a window never shown.
+  SetIconized(true);
+  SetHidden(true);
+  SetControlText(kButton, "Stop");
+  SetFontStyle(kButton, 700 + 8192);
+  SelectControl(kTabC, 0);
+  SelectControl(kRadioC55EE, 0);
+  RedrawControl(kButton);
+  RecordEvents(100);
+  ASSERT_EQ(::GetDlgItem(window_, kButton), nullptr);
+
+  SetHidden(false);
+  SetIconized(false);
+  RecordEvents(200);
+  HWND button = ::GetDlgItem(window_, kButton);
+  ASSERT_NE(button, nullptr);
+  char text[16] = {};
+  ::GetWindowTextA(button, text, sizeof text);
+  EXPECT_STREQ(text, "Stop");
+  LOGFONTA look{};
+  ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(button, WM_GETFONT, 0, 0)), sizeof look,
+               &look);
+  EXPECT_EQ(look.lfWeight, 700);
+  EXPECT_TRUE(look.lfUnderline);
+  EXPECT_EQ(CurrentTab(kSheet), 3);
+  EXPECT_FALSE(::IsWindowVisible(button)) << "a control of another page shows";
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(window_, kRadioC60EE)));
+  EXPECT_EQ(::SendMessageA(::GetDlgItem(window_, kRadioC60EE), BM_GETCHECK, 0, 0), BST_CHECKED)
+      << "the bound value, not the focus, picks the radio button";
 }
 
 TEST_F(WindowServicesTest, ThePointerEnteringAndLeavingRegionsIsReported) {
@@ -310,6 +347,7 @@ TEST_F(WindowServicesTest, ChangingFontStylesLeaksNoFont) {
   // Windows counts a process's GDI objects; Wine's GetGuiResources says 0, so
   // the fonts this program made and has not deleted are counted as well.
   ASSERT_TRUE(testing::FontCountIsRunning());
+  ShowInFront();  // the window has its fonts once shown
   const auto gdiObjects = [] { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); };
   for (int i = 0; i < 10; ++i) SetFontStyle(kText, i % 2 ? 8192 : 400);
   const DWORD objectsAfterTen = gdiObjects();

@@ -69,13 +69,19 @@ MainWindow::~MainWindow() {
   controls_.clear();
 }
 
-void MainWindow::Build() {
+void MainWindow::Place() {
   if (units_) return;
   const WindowDefinition& definition = model_.Definition();
   fonts_.emplace(definition.fontFace, definition.fontPoints);
   units_.emplace(fonts_->Base());
-  backgroundBrush_ = Brush(::CreateSolidBrush(ToColorRef(definition.background)));
   PlaceWindow();
+}
+
+void MainWindow::Build() {
+  if (built_) return;
+  Place();
+  built_ = true;
+  backgroundBrush_ = Brush(::CreateSolidBrush(ToColorRef(model_.Definition().background)));
   LoadWindowIcons();
   CreateControls();
   SyncRadioButtons();
@@ -120,7 +126,9 @@ void MainWindow::CreateControls() {
   controls_.reserve(definition.controls.size());
   for (const ControlDefinition& control : definition.controls) {
     WindowControl made{.definition = &control};
-    made.style = control.fontStyle;
+    // As the model holds it now: the program may have changed it while the
+    // window had not yet been shown.
+    made.style = model_.ControlFontStyle(control.number);
     made.font = fonts_->Acquire(made.style);
     const std::string_view text = model_.ControlText(control.number);
     made.rect = ControlRect(control, text, made.font, *units_);
@@ -130,6 +138,7 @@ void MainWindow::CreateControls() {
       made.list = std::make_unique<ListControl>(window_, made.rect, control, model_, *units_,
                                                 made.font, ListColoursOf(definition));
       made.child = made.list->Hwnd();
+      made.list->Refresh();  // scrolled to the row the model has selected
     } else if (control.kind == ControlKind::kImage) {
       made.image = LoadIcon(control.text, made.rect.right - made.rect.left,
                             made.rect.bottom - made.rect.top);
@@ -202,6 +211,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_PAINT:
+      if (!built_) break;  // nothing to draw yet; the default validates
       Paint();
       return 0;
     case WM_CTLCOLORSTATIC:
@@ -282,7 +292,6 @@ void MainWindow::Paint() {
 }
 
 bool MainWindow::NextEvent() {
-  Build();
   for (;;) {
     switch (model_.TakeNextEvent()) {
       case NextResult::kEvent:
@@ -317,10 +326,9 @@ void MainWindow::PostEvent(EventCode code, ControlNumber control) {
 }
 
 void MainWindow::SetControlText(ControlNumber number, std::string_view text) {
-  Build();
-  WindowControl* control = Find(number);
-  if (!control) return;
   model_.SetControlText(number, text);
+  WindowControl* control = Find(number);
+  if (!control) return;  // or not made yet: it is made with the model's text
   if (control->child) {
     if (control->list) return;
     SetChildText(control->child, text);
@@ -337,10 +345,9 @@ void MainWindow::Relayout(WindowControl& control) {
 }
 
 void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
-  Build();
-  WindowControl* control = Find(number);
-  if (!control) return;
   model_.SetFontStyle(number, style);
+  WindowControl* control = Find(number);
+  if (!control) return;  // or not made yet: it is made with the model's style
   if (style != control->style) {
     HFONT font = fonts_->Acquire(style);
     fonts_->Release(control->style);
@@ -357,10 +364,9 @@ void MainWindow::SetFontStyle(ControlNumber number, FontStyle style) {
 }
 
 void MainWindow::SelectControl(ControlNumber number, int position) {
-  Build();
-  WindowControl* control = Find(number);
-  if (!control) return;
   model_.SelectControl(number, position);
+  WindowControl* control = Find(number);
+  if (!control) return;  // or not made yet: it is made as the model says
   if (control->definition->kind == ControlKind::kTab) {
     SyncPresence();
     return;
@@ -370,9 +376,8 @@ void MainWindow::SelectControl(ControlNumber number, int position) {
 }
 
 void MainWindow::RedrawControl(ControlNumber number) {
-  Build();
   WindowControl* control = Find(number);
-  if (!control) return;
+  if (!control) return;  // or not made yet: it is drawn from the data when made
   if (control->list) {
     control->list->Refresh();
   } else if (control->child) {
@@ -387,6 +392,11 @@ void MainWindow::SetHidden(bool hidden) {
   visibility_.SetHidden(hidden);
 }
 
-void MainWindow::SetIconized(bool iconized) { visibility_.SetIconized(iconized); }
+void MainWindow::SetIconized(bool iconized) {
+  // Restored while hidden, the window takes its normal place and size, which
+  // it has once placed; iconizing needs none of it.
+  if (!iconized) Place();
+  visibility_.SetIconized(iconized);
+}
 
 }  // namespace quellix::win32

@@ -21,12 +21,14 @@ namespace quellix::win32 {
 
 class MainWindow {
  public:
-  // Creates the window hidden and in the normal size state. Its fonts, brush,
-  // size and place (centred on the screen when the definition says so), icons
-  // and controls follow when first needed: before the first event, before it
-  // is shown and before any operation on a control (iconizing or restoring it
-  // hidden needs none). So a program that starts hidden, in the tray, gets
-  // there without waiting for them.
+  // Creates the window hidden and in the normal size state, and nothing more:
+  // its size and place (centred on the screen when the definition says so)
+  // follow when it is first restored or shown, its fonts, brush, icons and
+  // controls when it is first shown. Until then every operation on a control
+  // changes only the model, from which the controls are made. So a program
+  // that lives hidden in the tray costs no more than its bare window until
+  // the user first opens it: no child window, no font, and no common
+  // controls library with its visual styles.
   MainWindow(const WindowDefinition& definition, OptionSource* option, ListSource* list);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
@@ -49,8 +51,10 @@ class MainWindow {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // Makes everything of the window but the bare window itself, once: the
-  // window is built from the moment it has its dialog units.
+  // Gives the window its fonts' dialog units and its normal place, once.
+  void Place();
+  // Makes everything else a shown window needs, once, from the model as it
+  // is then.
   void Build();
   void PlaceWindow();
   void LoadWindowIcons();
@@ -71,8 +75,9 @@ class MainWindow {
   void WakeLoop();
 
   WindowModel model_;
-  std::optional<FontSet> fonts_;      // from the build on
-  std::optional<DialogUnits> units_;  // from the build on
+  std::optional<FontSet> fonts_;      // from the placing on
+  std::optional<DialogUnits> units_;  // from the placing on
+  bool built_ = false;
   Brush backgroundBrush_;
   Icon windowIcon_;
   Icon bigWindowIcon_;
