@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "common/texts.h"
+#include "common/text_widths.h"
 #include "platform/shell32_calls.h"
 #include "platform/user32_calls.h"
 #include "process/process_list.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/texts.h"
+#include "common/text_widths.h"
 
 namespace quellix {
 

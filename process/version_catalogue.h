@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "common/texts.h"
+#include "common/text_widths.h"
 
 namespace quellix {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The version code as the Version page's option group shows and stores it.
 
-#include "common/texts.h"
+#include "common/text_widths.h"
 #include "winsvc/option_source.h"
 
 namespace quellix {

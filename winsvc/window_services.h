@@ -8,7 +8,7 @@
 // true, read CurrentEvent and CurrentControl and act; then CloseMainWindow.
 //
 // Two implementations exist behind these declarations: the Win32 binding, and
-// the headless one of the native tests (winsvc/headless). Both drive the same
+// the headless one of the native tests (tests/headless). Both drive the same
 // WindowModel.
 
 #include <string_view>
@@ -21,8 +21,6 @@
 #include "winsvc/window_definition.h"
 
 namespace quellix {
-
-class WindowModel;
 
 // Builds the window and its controls from the definition, without making it
 // visible; the first tab of each sheet is current. The option group shows and
@@ -74,9 +72,5 @@ int CurrentTab(ControlNumber sheet);
 
 // Closes and destroys the window once the loop has ended.
 void CloseMainWindow();
-
-// The model of the open main window, for the bindings and tests; null when no
-// window is open.
-WindowModel* MainWindowModel();
 
 }  // namespace quellix

@@ -98,7 +98,7 @@ struct ImageLoad {
 
 // The Windows releases that differ in what the program sees: the message
 // filter came with Vista, its per-window form with Windows 7.
-enum class Release { kXp, kVista, kSeven };
+enum class WindowsRelease { kXp, kVista, kSeven };
 
 // A change of the message filter: per window (Windows 7) or for the process.
 struct MessageFilterChange {
@@ -211,7 +211,7 @@ class SimulatedWindows {
   std::map<std::string, UINT> registeredMessages;
 
   // Which Windows this is; the newest by default.
-  Release release = Release::kSeven;
+  WindowsRelease release = WindowsRelease::kSeven;
   // The system's ANSI code page: 1252 (Western) or 932 (Japanese).
   UINT ansiCodePage = 1252;
   // Every change of the message filter that took effect, in order.

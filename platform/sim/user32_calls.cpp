@@ -89,12 +89,12 @@ BOOL ChangeFilter(HWND window, UINT message, DWORD action) {
 }  // namespace
 
 BOOL ChangeWindowMessageFilterEx(HWND window, UINT message, DWORD action) {
-  if (sim::System().release < sim::Release::kSeven) return Missing();
+  if (sim::System().release < sim::WindowsRelease::kSeven) return Missing();
   return ChangeFilter(window, message, action);
 }
 
 BOOL ChangeWindowMessageFilter(UINT message, DWORD flag) {
-  if (sim::System().release < sim::Release::kVista) return Missing();
+  if (sim::System().release < sim::WindowsRelease::kVista) return Missing();
   return ChangeFilter(nullptr, message, flag);
 }
 

@@ -13,7 +13,7 @@
 #include "platform/kernel32_calls.h"
 #include "platform/sim/simulated_windows.h"
 #include "ui/control_numbers.h"
-#include "winsvc/headless/headless_window.h"
+#include "tests/headless/headless_window.h"
 #include "winsvc/window_services.h"
 
 namespace quellix::testing {

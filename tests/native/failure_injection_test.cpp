@@ -23,7 +23,7 @@
 #include "process/process_texts.h"
 #include "ui/control_numbers.h"
 #include "winsvc/event_queue.h"
-#include "winsvc/headless/headless_window.h"
+#include "tests/headless/headless_window.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {

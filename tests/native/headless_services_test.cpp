@@ -7,7 +7,7 @@
 
 #include "platform/user32_calls.h"
 #include "test_window_definition.h"
-#include "winsvc/headless/headless_window.h"
+#include "tests/headless/headless_window.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {

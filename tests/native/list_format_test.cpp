@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/texts.h"
+#include "common/text_widths.h"
 #include "winsvc/cell_text.h"
 
 namespace quellix {

@@ -5,6 +5,7 @@
 #include "app/tray.h"
 #include "app_test_fixture.h"
 #include "ui/control_numbers.h"
+#include "winsvc/main_window_model.h"
 
 namespace quellix {
 namespace {

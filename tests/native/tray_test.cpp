@@ -139,7 +139,7 @@ TEST_F(TrayTest, ARestartedTaskbarGetsTheIconBackWhileTheWindowIsInTheTray) {
 // through: Windows 7 for the window alone, Vista for the process, XP never
 // filters. A refused change is not retried in the other form.
 TEST_F(TrayTest, TheTaskbarsBroadcastIsLetThroughTheMessageFilterAsEachSystemAllows) {
-  const auto startOn = [this](sim::Release release, bool refused) {
+  const auto startOn = [this](sim::WindowsRelease release, bool refused) {
     ShutDown();
     os::CloseHandle(App().singleInstance);
     sim::Reset();
@@ -152,16 +152,16 @@ TEST_F(TrayTest, TheTaskbarsBroadcastIsLetThroughTheMessageFilterAsEachSystemAll
   const UINT taskbarCreated = App().taskbarCreatedMessage;
   ASSERT_NE(taskbarCreated, 0u);
 
-  EXPECT_EQ(startOn(sim::Release::kSeven, false),
+  EXPECT_EQ(startOn(sim::WindowsRelease::kSeven, false),
             (Changes{{NativeHandle(), taskbarCreated, 1 /* MSGFLT_ALLOW */}}));
-  EXPECT_EQ(startOn(sim::Release::kVista, false),
+  EXPECT_EQ(startOn(sim::WindowsRelease::kVista, false),
             (Changes{{nullptr, taskbarCreated, 1 /* MSGFLT_ADD */}}));
-  EXPECT_EQ(startOn(sim::Release::kXp, false), Changes{});
-  EXPECT_EQ(startOn(sim::Release::kSeven, true), Changes{});
+  EXPECT_EQ(startOn(sim::WindowsRelease::kXp, false), Changes{});
+  EXPECT_EQ(startOn(sim::WindowsRelease::kSeven, true), Changes{});
   EXPECT_EQ(System().callsMade[sim::Call::kChangeWindowMessageFilter], 1);
 
   // Learnt once: adding the icon again asks nothing more of the filter.
-  startOn(sim::Release::kSeven, false);
+  startOn(sim::WindowsRelease::kSeven, false);
   HideToTray();
   EXPECT_EQ(System().messageFilterChanges.size(), 1u);
 }

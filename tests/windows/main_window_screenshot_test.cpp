@@ -21,6 +21,8 @@
 #include "ui/version_code_option.h"
 #include "winsvc/cell_text.h"
 #include "winsvc/list_format.h"
+#include "winsvc/main_window_model.h"
+#include "winsvc/win32/dc_scopes.h"
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
 #include "winsvc/window_model.h"

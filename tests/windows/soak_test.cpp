@@ -20,6 +20,7 @@
 #include "process/process_texts.h"
 #include "resource_counts.h"
 #include "ui/control_numbers.h"
+#include "winsvc/main_window_model.h"
 #include "winsvc/window_model.h"
 #include "winsvc/window_services.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/dc_scopes.h"
 #include "winsvc/win32/text_drawing.h"
 
 namespace quellix::win32 {

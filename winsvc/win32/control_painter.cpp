@@ -2,6 +2,7 @@
 
 #include "winsvc/win32/colour_ref.h"
 #include "winsvc/win32/control_layout.h"
+#include "winsvc/win32/dc_scopes.h"
 #include "winsvc/win32/gdi_handles.h"
 #include "winsvc/win32/text_drawing.h"
 

@@ -1,6 +1,6 @@
 #include "winsvc/win32/dialog_units.h"
 
-#include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/dc_scopes.h"
 #include "winsvc/win32/text_drawing.h"
 
 namespace quellix::win32 {

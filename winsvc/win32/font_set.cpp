@@ -1,6 +1,7 @@
 #include "winsvc/win32/font_set.h"
 
 #include "common/bounded_copy.h"
+#include "winsvc/win32/dc_scopes.h"
 
 namespace quellix::win32 {
 namespace {

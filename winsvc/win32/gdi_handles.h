@@ -1,6 +1,6 @@
 #pragma once
-// Owners for the GDI and USER handles the window services create: each is
-// released on every path, exactly once.
+// Owners for the GDI objects the window services create: each is released on
+// every path, exactly once.
 
 #include <windows.h>
 
@@ -11,17 +11,6 @@ namespace quellix::win32 {
 struct DeleteGdiObject {
   static void Free(HGDIOBJ object) { ::DeleteObject(object); }
 };
-struct DestroyWindowIfAlive {
-  static void Free(HWND window) {
-    if (::IsWindow(window)) ::DestroyWindow(window);
-  }
-};
-struct DestroyIconHandle {
-  static void Free(HICON icon) { ::DestroyIcon(icon); }
-};
-struct DestroyMenuHandle {
-  static void Free(HMENU menu) { ::DestroyMenu(menu); }
-};
 struct DeleteDeviceContext {
   static void Free(HDC dc) { ::DeleteDC(dc); }
 };
@@ -31,66 +20,7 @@ using Font = UniqueHandle<HFONT, DeleteGdiObject>;
 using Brush = UniqueHandle<HBRUSH, DeleteGdiObject>;
 using Pen = UniqueHandle<HPEN, DeleteGdiObject>;
 using Bitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
-// A window destroyed with DestroyWindow, unless the system destroyed it first.
-using OwnedWindow = UniqueHandle<HWND, DestroyWindowIfAlive>;
-// An icon loaded with LoadImage.
-using Icon = UniqueHandle<HICON, DestroyIconHandle>;
-// A menu; one attached to another as its submenu goes with it, so is released.
-using Menu = UniqueHandle<HMENU, DestroyMenuHandle>;
 // A device context of our own making (CreateCompatibleDC), deleted with DeleteDC.
 using MemoryDc = UniqueHandle<HDC, DeleteDeviceContext>;
-
-// An object selected into a device context, put back when this goes.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
-  ~Selection() { ::SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
-// A window's device context from GetDC.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-  ~WindowDc() { ::ReleaseDC(window_, dc_); }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
-// One WM_PAINT, drawn off screen and copied in one go, so nothing flickers.
-// Where the system cannot make the off-screen bitmap (GDI exhausted, which is
-// when a window most needs to show what it holds), it is drawn straight onto
-// the window instead: it may flicker, but it shows.
-class BufferedPaint {
- public:
-  explicit BufferedPaint(HWND window);
-  ~BufferedPaint();
-  BufferedPaint(const BufferedPaint&) = delete;
-  BufferedPaint& operator=(const BufferedPaint&) = delete;
-
-  // Where to draw the window's client area: off screen, or the window's own.
-  HDC dc() const { return memory_ ? memory_.get() : screen_; }
-  const RECT& client() const { return client_; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC screen_;
-  RECT client_{};
-  // Both or neither: the bitmap is selected into the memory context.
-  MemoryDc memory_;
-  Bitmap bitmap_;
-  HGDIOBJ previousBitmap_ = nullptr;
-};
 
 }  // namespace quellix::win32

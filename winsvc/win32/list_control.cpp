@@ -4,6 +4,7 @@
 #include <string>
 
 #include "winsvc/cell_text.h"
+#include "winsvc/win32/dc_scopes.h"
 #include "winsvc/win32/gdi_handles.h"
 #include "winsvc/win32/text_drawing.h"
 #include "winsvc/win32/this_module.h"

@@ -8,6 +8,7 @@
 #include "winsvc/win32/colour_ref.h"
 #include "winsvc/win32/control_layout.h"
 #include "winsvc/win32/control_painter.h"
+#include "winsvc/win32/dc_scopes.h"
 #include "winsvc/win32/this_module.h"
 #include "winsvc/win32/window_class.h"
 

@@ -13,8 +13,9 @@
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
 #include "winsvc/win32/gdi_handles.h"
-#include "winsvc/win32/hidden_window.h"
+#include "winsvc/win32/user_handles.h"
 #include "winsvc/win32/window_control.h"
+#include "winsvc/win32/window_visibility.h"
 #include "winsvc/window_model.h"
 
 namespace quellix::win32 {

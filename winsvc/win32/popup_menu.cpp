@@ -7,8 +7,8 @@
 
 #include "platform/win32/system_functions.h"
 #include "winsvc/menu_string.h"
-#include "winsvc/win32/gdi_handles.h"
 #include "winsvc/win32/this_module.h"
+#include "winsvc/win32/user_handles.h"
 #include "winsvc/win32/window_class.h"
 #include "winsvc/window_services.h"
 

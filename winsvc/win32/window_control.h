@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "common/font_style.h"
-#include "winsvc/win32/gdi_handles.h"
 #include "winsvc/win32/list_control.h"
+#include "winsvc/win32/user_handles.h"
 #include "winsvc/window_definition.h"
 
 namespace quellix::win32 {

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "winsvc/main_window_model.h"
 #include "winsvc/win32/main_window.h"
 #include "winsvc/win32/this_module.h"
 

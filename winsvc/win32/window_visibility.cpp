@@ -1,4 +1,4 @@
-#include "winsvc/win32/hidden_window.h"
+#include "winsvc/win32/window_visibility.h"
 
 namespace quellix::win32 {
 

@@ -8,7 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "winsvc/headless/headless_window.h"
+#include "tests/headless/headless_window.h"
+#include "winsvc/main_window_model.h"
 #include "winsvc/popup_menu.h"
 #include "winsvc/window_model.h"
 #include "winsvc/window_services.h"

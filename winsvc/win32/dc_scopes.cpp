@@ -1,4 +1,4 @@
-#include "winsvc/win32/gdi_handles.h"
+#include "winsvc/win32/dc_scopes.h"
 
 #include <utility>
 
