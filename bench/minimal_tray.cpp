@@ -1,7 +1,8 @@
 // The least a tray program does: a hidden window, an icon in the notification
 // area, a message loop. The yardstick for the program's own start-up and memory.
 #include <windows.h>
-#include <shellapi.h>
+
+#include "minimal_tray_icon.h"
 
 namespace {
 
@@ -27,17 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ::RegisterClassA(&windowClass);
   HWND window = ::CreateWindowExA(0, "MinimalTray", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   instance, nullptr);
-  NOTIFYICONDATAA icon{};
-  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  icon.hWnd = window;
-  icon.uID = 100;
-  icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  icon.uCallbackMessage = WM_USER + 64;
-  icon.hIcon = static_cast<HICON>(::LoadImageA(instance, "CLARION_ICO", IMAGE_ICON, 16, 16, 0));
-  ::lstrcpynA(icon.szTip, "Minimal.", sizeof icon.szTip);
-  ::Shell_NotifyIconA(NIM_ADD, &icon);
+  const MinimalTrayIcon icon(window, instance, WM_USER + 64);
   MSG message;
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) ::DispatchMessageA(&message);
-  ::Shell_NotifyIconA(NIM_DELETE, &icon);
   return 0;
 }

@@ -3,8 +3,8 @@
 // (common controls 6, by the same manifest as the program's). The yardstick for
 // the program's first show from the tray, and its memory after it.
 #include <windows.h>
-// after windows.h, which it needs
-#include <shellapi.h>
+
+#include "minimal_tray_icon.h"
 
 namespace {
 
@@ -73,20 +73,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                   (::GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2,
                                   (::GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2, kWidth, kHeight,
                                   nullptr, nullptr, instance, nullptr);
-  NOTIFYICONDATAA icon{};
-  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  icon.hWnd = window;
-  icon.uID = 100;
-  icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  icon.uCallbackMessage = kTrayCallback;
-  icon.hIcon = static_cast<HICON>(::LoadImageA(instance, "CLARION_ICO", IMAGE_ICON, 16, 16, 0));
-  ::lstrcpynA(icon.szTip, "Minimal.", sizeof icon.szTip);
-  ::Shell_NotifyIconA(NIM_ADD, &icon);
+  const MinimalTrayIcon icon(window, instance, kTrayCallback);
   MSG message;
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
-  ::Shell_NotifyIconA(NIM_DELETE, &icon);
   return 0;
 }
