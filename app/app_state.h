@@ -42,7 +42,10 @@ struct AppFields {
   bool inTray = false;
   UINT taskbarCreatedMessage = 0;
 
-  bool comStarted = false;  // CoInitializeEx succeeded: CoUninitialize at shutdown
+  // COM, started for the first link: whether that was tried, and whether it
+  // succeeded (then CoUninitialize at shutdown).
+  bool comTried = false;
+  bool comStarted = false;
 };
 
 // The fields and, beside them, the version code and the process list as the

@@ -8,6 +8,7 @@
 #include "app/tray.h"
 #include "common/font_style.h"
 #include "common/product.h"
+#include "platform/ole32_calls.h"
 #include "platform/shell32_calls.h"
 #include "process/version_catalogue.h"
 #include "ui/control_numbers.h"
@@ -26,7 +27,21 @@ void StyleLink(ControlNumber region, FontStyle style) {
   if (region == kMailRegion) SetFontStyle(kMailString, style);
 }
 
+// The shell may hand a link to a handler it starts through COM, which wants
+// COM started on the calling thread first. It is started for the first link,
+// once, and not at start-up: a tray program at rest has no use for COM, which
+// costs more than all the rest of it. Where it cannot be started, links are
+// opened all the same.
+void StartComForLinks() {
+  AppState& app = App();
+  if (app.comTried) return;
+  app.comTried = true;
+  app.comStarted =
+      SUCCEEDED(os::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
 void Open(const std::string& target) {
+  StartComForLinks();
   // A link the shell cannot open changes nothing: the result is not needed.
   os::ShellExecuteA(NativeHandle(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

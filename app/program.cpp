@@ -11,18 +11,6 @@
 #include "winsvc/window_services.h"
 
 namespace quellix {
-namespace {
-
-// The shell may hand a link to a handler it starts through COM, which wants
-// COM started on the calling thread first; where it cannot be, links are
-// opened all the same.
-void StartCom() {
-  App().comStarted =
-      SUCCEEDED(os::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-}
-
-}  // namespace
-
 bool StartUp() {
   ResetAppState();
   AppState& app = App();
@@ -49,7 +37,6 @@ bool StartUp() {
     CloseMainWindow();
     return false;
   }
-  StartCom();
   PrepareTray();
   HideToTray();  // before the first event: no window is ever seen at start-up
   return true;

@@ -6,7 +6,8 @@
 namespace quellix::os {
 
 // Starts COM on the calling thread; S_OK or S_FALSE (already started) each
-// ask for one CoUninitialize on the same thread, a failure for none.
+// ask for one CoUninitialize on the same thread, a failure for none. E_NOTIMPL
+// where the system's ole32.dll cannot be loaded.
 HRESULT CoInitializeEx(void* reserved, DWORD coInit);
 void CoUninitialize();
 

@@ -33,8 +33,8 @@ MSVCRT_LIST = os.path.join(HERE, "xp-msvcrt-imports.txt")
 
 # DLLs of Windows XP whose functions the headers below declare.
 VERSIONED_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "psapi.dll",
-                  "advapi32.dll", "comctl32.dll", "ole32.dll"}
-HEADERS = ["windows.h", "psapi.h", "shellapi.h", "commctrl.h", "objbase.h"]
+                  "advapi32.dll", "comctl32.dll"}
+HEADERS = ["windows.h", "psapi.h", "shellapi.h", "commctrl.h"]
 
 
 def imports_of(dump):

@@ -81,10 +81,25 @@ struct LoadedFunctions {
   }
 };
 
+struct LoadedComFunctions {
+  SystemLibrary ole32{"ole32.dll"};
+  ComFunctions functions;
+
+  LoadedComFunctions() {
+    ole32.Resolve(functions.CoInitializeEx, "CoInitializeEx");
+    ole32.Resolve(functions.CoUninitialize, "CoUninitialize");
+  }
+};
+
 }  // namespace
 
 const SystemFunctions& System() {
   static const LoadedFunctions loaded;
+  return loaded.functions;
+}
+
+const ComFunctions& Com() {
+  static const LoadedComFunctions loaded;
   return loaded.functions;
 }
 

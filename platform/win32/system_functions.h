@@ -9,9 +9,10 @@
 //
 // A member is null where the system lacks the function: check before calling.
 
-#include <windows.h>
+#include <objbase.h>
 #include <uxtheme.h>
 #include <vdmdbg.h>
+#include <windows.h>
 
 // Windows 7's record of the per-window message filter; the system headers
 // declare it only for builds that target Windows 7.
@@ -29,13 +30,23 @@ struct SystemFunctions {
   decltype(&::MonitorFromPoint) MonitorFromPoint = nullptr;
   decltype(&::GetMonitorInfoA) GetMonitorInfoA = nullptr;
   BOOL(WINAPI* ChangeWindowMessageFilter)(UINT message, DWORD flag) = nullptr;
-  BOOL(WINAPI* ChangeWindowMessageFilterEx)(HWND window, UINT message, DWORD action,
-                                            tagCHANGEFILTERSTRUCT* changeInfo) = nullptr;
+  BOOL(WINAPI* ChangeWindowMessageFilterEx)
+  (HWND window, UINT message, DWORD action, tagCHANGEFILTERSTRUCT* changeInfo) = nullptr;
   // uxtheme.dll
   decltype(&::SetWindowTheme) SetWindowTheme = nullptr;
 };
 
 // Loaded on first use; the DLLs stay loaded until the process ends.
 const SystemFunctions& System();
+
+// ole32.dll, apart from the rest: loaded only when first asked for, when the
+// program first opens a link. A tray program at rest has no use for COM, whose
+// DLLs cost it more than all the rest of it (under Wine, over a megabyte of
+// private memory).
+struct ComFunctions {
+  decltype(&::CoInitializeEx) CoInitializeEx = nullptr;
+  decltype(&::CoUninitialize) CoUninitialize = nullptr;
+};
+const ComFunctions& Com();
 
 }  // namespace quellix::os::win32

@@ -32,6 +32,7 @@ TEST(AppState, ResetGivesEveryFieldItsStartValueAndKeepsTheViewsOnTheFields) {
   app.ntvdmProcessId = 9;
   app.inTray = true;
   app.taskbarCreatedMessage = 0xC0DE;
+  app.comTried = true;
   app.comStarted = true;
 
   ResetAppState();
@@ -57,6 +58,7 @@ TEST(AppState, ResetGivesEveryFieldItsStartValueAndKeepsTheViewsOnTheFields) {
   EXPECT_EQ(app.ntvdmProcessId, 0u);
   EXPECT_FALSE(app.inTray);
   EXPECT_EQ(app.taskbarCreatedMessage, 0u);
+  EXPECT_FALSE(app.comTried);
   EXPECT_FALSE(app.comStarted);
 
   app.versionOption.Store("C55EE");
