@@ -11,6 +11,7 @@
 #include <functional>
 #include <vector>
 
+#include "real_input.h"
 #include "test_window_definition.h"
 #include "winsvc/window_services.h"
 
@@ -107,7 +108,7 @@ TEST(PopupMenu, ItemsOfASubmenuAnswerTheirNumbers) {
 }
 
 TEST(PopupMenu, OpensAtThePointer) {
-  ASSERT_TRUE(::SetCursorPos(200, 150));
+  testing::MovePointerTo({200, 150});
   RECT where{};
   const Outcome outcome =
       RunMenu(kTrayMenu, kPointerCoordinate, kPointerCoordinate, [&where](HWND menu) {
@@ -123,12 +124,7 @@ TEST(PopupMenu, OpensAtThePointer) {
 void ClickBeside(HWND menu) {
   RECT where{};
   ::GetWindowRect(menu, &where);
-  ::SetCursorPos(where.right + 100, where.bottom + 100);
-  INPUT clicks[2]{};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, clicks, sizeof(INPUT));
+  testing::ClickAt({where.right + 100, where.bottom + 100});
 }
 
 TEST(PopupMenu, AClickBesideTheMenuDismissesIt) {

@@ -11,16 +11,31 @@ namespace quellix::testing {
 // land after the next move and send the pointer back. Asking for the pointer
 // position once it is more than 100 ms old makes Wine ask the X server, which
 // sends the warp out now, so its echo arrives while the caller still waits.
-inline void MovePointerTo(POINT point) {
+// A mouse event at a screen point, in the 0..65535 coordinates of absolute input.
+inline INPUT MouseAt(POINT point, DWORD buttons) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = point.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
   input.mi.dy = point.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  return input;
+}
+
+inline void MovePointerTo(POINT point) {
+  INPUT input = MouseAt(point, 0);
   ::SendInput(1, &input, sizeof input);
   ::Sleep(120);
   POINT now{};
   ::GetCursorPos(&now);
+}
+
+// A left click at a screen point. Each event carries the point, so the click
+// lands there even if a late echo of an earlier pointer warp moves the
+// pointer in between.
+inline void ClickAt(POINT point) {
+  MovePointerTo(point);
+  INPUT clicks[2] = {MouseAt(point, MOUSEEVENTF_LEFTDOWN), MouseAt(point, MOUSEEVENTF_LEFTUP)};
+  ::SendInput(2, clicks, sizeof clicks[0]);
 }
 
 }  // namespace quellix::testing
