@@ -29,9 +29,9 @@ rounds=${1:-7}
 build=${QUELLIX_BUILD:-build/windows}
 # shellcheck source=tools/host.sh
 source tools/host.sh
-if [[ -z ${QUELLIX_BUILD:-} ]] && ! quellix_host_runs_32bit; then
+if [[ -z ${QUELLIX_BUILD:-} ]] && ! quellix_host_runs_32bit_wine; then
   build=build/windows64
-  echo "This host runs no 32-bit programs: measuring the 64-bit test build ($build)," \
+  echo "This host runs no 32-bit Wine: measuring the 64-bit test build ($build)," \
     "after \`cmake --build --preset windows64\`, not the shipped image." >&2
 fi
 state=$build/bench-tray

@@ -12,9 +12,9 @@ bash tools/setup.sh
 preset=windows
 # shellcheck source=tools/host.sh
 source tools/host.sh
-if ! quellix_host_runs_32bit; then
+if ! quellix_host_runs_32bit_wine; then
   preset=windows64
-  echo "This host runs no 32-bit programs, so no 32-bit Wine: building and running the" \
+  echo "This host runs no 32-bit Wine: building and running the" \
     "64-bit test build (build/windows64) under 64-bit Wine, not the shipped quellix.exe."
 fi
 build=build/$preset

@@ -29,17 +29,45 @@ sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
 
+# A mirror in the middle of a sync serves an index whose size its release file
+# does not give; apt then leaves that index out and still exits 0, and the
+# i386 libraries Wine needs no longer match their amd64 twins. Such an index
+# is asked for again, a few times, before the install goes ahead on what apt
+# has.
+update_package_lists() {
+  local attempt output
+  for attempt in 1 2 3; do
+    output=$("${sudo_cmd[@]}" apt-get update -qq 2>&1) || true
+    if ! grep -q '^E: ' <<<"$output"; then return 0; fi
+    echo "setup: apt-get update, attempt $attempt: some package lists failed to download" >&2
+    grep '^E: Failed to fetch' <<<"$output" >&2 || true
+    if ((attempt < 3)); then sleep $((attempt * 15)); fi
+  done
+  echo "setup: going on with the package lists apt has" >&2
+}
+
+lists_updated=false
 install_packages() {
   echo "setup: installing $*"
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
   fi
-  "${sudo_cmd[@]}" apt-get update -qq
+  if ! $lists_updated; then
+    update_package_lists
+    lists_updated=true
+  fi
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "$@"
 }
 
-if ((${#missing[@]} > 0)); then
-  install_packages "${missing[@]}"
+# 32-bit Wine brings the i386 twin of every library it uses, each of which must
+# be the very version of its amd64 one; a mirror that cannot serve them leaves
+# it out. Without it the host is one that runs no 32-bit Wine: everything else
+# is installed, and the 64-bit build's Wine tests stand in (tools/test.sh).
+if ((${#missing[@]} > 0)) && ! install_packages "${missing[@]}"; then
+  mapfile -t others < <(printf '%s\n' "${missing[@]}" | grep -vx 'wine32:i386')
+  if ((${#others[@]} == ${#missing[@]})); then exit 1; fi
+  echo "setup: 32-bit Wine (wine32:i386) could not be installed; installing the rest" >&2
+  if ((${#others[@]} > 0)); then install_packages "${others[@]}"; fi
 fi
 
 # The sanitizer and libFuzzer runtimes must be those of the clang that is
@@ -52,12 +80,12 @@ if ((${#missing[@]} > 0)); then
 fi
 
 # Wine for 32-bit Windows programs is itself a 32-bit Linux program. Some hosts
-# run none (their kernel or hypervisor offers no 32-bit mode); there the i686
-# build's Wine tests report themselves skipped, and tools/test.sh runs them as a
-# 64-bit build under 64-bit Wine instead.
+# run none (their kernel or hypervisor offers no 32-bit mode, or 32-bit Wine
+# could not be installed); there the i686 build's Wine tests report themselves
+# skipped, and tools/test.sh runs them as a 64-bit build under 64-bit Wine.
 # shellcheck source=tools/host.sh
 source "$(dirname "${BASH_SOURCE[0]}")/host.sh"
-if ! quellix_host_runs_32bit; then
-  echo "setup: this host cannot run 32-bit programs, so 32-bit Wine cannot run here;" \
+if ! quellix_host_runs_32bit_wine; then
+  echo "setup: this host cannot run 32-bit Wine;" \
     "the Windows tests will run as a 64-bit build under 64-bit Wine" >&2
 fi

@@ -28,8 +28,8 @@ done
 # skip, its tests stand in for them; elsewhere they show both builds alike.
 # shellcheck source=tools/host.sh
 source tools/host.sh
-if ! quellix_host_runs_32bit; then
-  echo "== this host runs no 32-bit programs: the i686 build's Wine tests skip," \
+if ! quellix_host_runs_32bit_wine; then
+  echo "== this host runs no 32-bit Wine: the i686 build's Wine tests skip," \
     "and the x86_64 build's stand in for them"
 fi
 for preset in windows windows64; do

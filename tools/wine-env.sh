@@ -36,14 +36,14 @@ quellix_wine_can_run() {
   if [[ $WINEARCH == win64 ]]; then
     [[ -x /usr/lib/wine/wine64 ]]
   else
-    quellix_host_runs_32bit
+    quellix_host_runs_32bit_wine
   fi
 }
 # The exit code that tells ctest a test was skipped, and the reason it prints.
 quellix_wine_skip=77
 quellix_wine_skip_reason() {
-  echo "SKIPPED: this host cannot run 32-bit Linux programs natively, so 32-bit Wine" \
-    "cannot run the Windows programs here" >&2
+  echo "SKIPPED: this host runs no 32-bit Wine (no 32-bit Linux programs, or 32-bit" \
+    "Wine not installed), so it cannot run the Windows programs here" >&2
 }
 
 # Creates the prefix once; concurrent callers wait for the first.
