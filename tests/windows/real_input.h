@@ -5,12 +5,6 @@
 
 namespace quellix::testing {
 
-// Moves the pointer to a screen point. Under Wine the system moves its own
-// pointer at once and warps the X pointer after it, and the X server echoes
-// the warp back as a motion at the old point; left pending, that echo would
-// land after the next move and send the pointer back. Asking for the pointer
-// position once it is more than 100 ms old makes Wine ask the X server, which
-// sends the warp out now, so its echo arrives while the caller still waits.
 // A mouse event at a screen point, in the 0..65535 coordinates of absolute input.
 inline INPUT MouseAt(POINT point, DWORD buttons) {
   INPUT input{};
@@ -21,6 +15,12 @@ inline INPUT MouseAt(POINT point, DWORD buttons) {
   return input;
 }
 
+// Moves the pointer to a screen point. Under Wine the system moves its own
+// pointer at once and warps the X pointer after it, and the X server echoes
+// the warp back as a motion at the old point; left pending, that echo would
+// land after the next move and send the pointer back. Asking for the pointer
+// position once it is more than 100 ms old makes Wine ask the X server, which
+// sends the warp out now, so its echo arrives while the caller still waits.
 inline void MovePointerTo(POINT point) {
   INPUT input = MouseAt(point, 0);
   ::SendInput(1, &input, sizeof input);
