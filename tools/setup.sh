@@ -34,13 +34,14 @@ export DEBIAN_FRONTEND=noninteractive
 # i386 libraries Wine needs no longer match their amd64 twins. Such an index
 # is asked for again, a few times, before the install goes ahead on what apt
 # has.
+update_messages=""
 update_package_lists() {
-  local attempt output
+  local attempt
   for attempt in 1 2 3; do
-    output=$("${sudo_cmd[@]}" apt-get update -qq 2>&1) || true
-    if ! grep -q '^E: ' <<<"$output"; then return 0; fi
+    update_messages=$("${sudo_cmd[@]}" apt-get update -qq 2>&1) || true
+    if ! grep -q '^E: ' <<<"$update_messages"; then return 0; fi
     echo "setup: apt-get update, attempt $attempt: some package lists failed to download" >&2
-    grep '^E: Failed to fetch' <<<"$output" >&2 || true
+    grep '^E: Failed to fetch' <<<"$update_messages" >&2 || true
     if ((attempt < 3)); then sleep $((attempt * 15)); fi
   done
   echo "setup: going on with the package lists apt has" >&2
@@ -60,14 +61,40 @@ install_packages() {
 }
 
 # 32-bit Wine brings the i386 twin of every library it uses, each of which must
-# be the very version of its amd64 one; a mirror that cannot serve them leaves
-# it out. Without it the host is one that runs no 32-bit Wine: everything else
-# is installed, and the 64-bit build's Wine tests stand in (tools/test.sh).
+# be the very version of its amd64 one. When a suite's i386 list did not
+# arrive, its newer amd64 versions have no twin; then the packages are
+# installed from the suites that did arrive, so that each amd64 library comes
+# at the version its twin has (tools/apt_sources_without.py). Nothing already
+# installed is removed for it.
+install_from_whole_lists() {
+  local alternate sources status=0
+  alternate=$(mktemp -d)
+  chmod 755 "$alternate" # apt fetches as its own unprivileged user
+  if ! python3 "$(dirname "${BASH_SOURCE[0]}")/apt_sources_without.py" "$alternate/sources" \
+    <<<"$update_messages" >"$alternate/left-out"; then
+    rm -rf "$alternate"
+    return 1
+  fi
+  echo "setup: installing $* without the suites whose lists failed:" \
+    "$(paste -sd, "$alternate/left-out")" >&2
+  mkdir -p "$alternate/lists/partial"
+  sources=(-o "Dir::Etc::SourceParts=$alternate/sources" -o Dir::Etc::SourceList=/dev/null
+    -o "Dir::State::Lists=$alternate/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
+  "${sudo_cmd[@]}" apt-get "${sources[@]}" update -qq && "${sudo_cmd[@]}" apt-get "${sources[@]}" \
+    install -y -qq --no-install-recommends --no-remove "$@" || status=$?
+  rm -rf "$alternate"
+  return $status
+}
+
+# Without 32-bit Wine the host is one that runs no 32-bit Wine: everything
+# else is installed, and the 64-bit build's Wine tests stand in (tools/test.sh).
 if ((${#missing[@]} > 0)) && ! install_packages "${missing[@]}"; then
   mapfile -t others < <(printf '%s\n' "${missing[@]}" | grep -vx 'wine32:i386')
   if ((${#others[@]} == ${#missing[@]})); then exit 1; fi
-  echo "setup: 32-bit Wine (wine32:i386) could not be installed; installing the rest" >&2
-  if ((${#others[@]} > 0)); then install_packages "${others[@]}"; fi
+  if ! install_from_whole_lists "${missing[@]}"; then
+    echo "setup: 32-bit Wine (wine32:i386) could not be installed; installing the rest" >&2
+    if ((${#others[@]} > 0)); then install_packages "${others[@]}"; fi
+  fi
 fi
 
 # The sanitizer and libFuzzer runtimes must be those of the clang that is
