@@ -95,8 +95,14 @@ measure_first_show() {
   echo "${shown:-0} ${bytes:-0} ${stolen:-0}"
 }
 
-# A round in which a program gave no measurement reads 0 and is left out.
-median() { awk '$1 > 0' | sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }'; }
+# The median of the values read, then those that bound their middle half
+# (nearest rank). A round in which a program gave no measurement reads 0 and
+# is left out.
+middle() {
+  awk '$1 > 0' | sort -n | awk '{ v[NR] = $1 } END {
+    if (NR) print v[int((NR + 1) / 2)], v[int((NR + 3) / 4)], v[int((3 * NR + 3) / 4)] }'
+}
+median() { middle | awk '{ print $1 }'; }
 # The median of each round's own ratio: the two programs start one after the
 # other in a round, so a slower spell of the host weighs on both alike. Beside
 # it, the ratios that bound the middle half of the rounds: where a single start
@@ -107,9 +113,7 @@ median_ratio() {
   for i in "${!numerators[@]}"; do
     ((numerators[i] > 0 && denominators[i] > 0)) || continue  # a round that failed
     awk "BEGIN { printf \"%.4f\\n\", ${numerators[i]} / ${denominators[i]} }"
-  done | sort -n | awk '{ v[NR] = $1 } END {
-    if (NR) printf "%.2f, the middle half of the rounds %.2f to %.2f",
-      v[int((NR + 1) / 2)], v[int((NR + 3) / 4)], v[int((3 * NR + 3) / 4)] }'
+  done | middle | awk '{ printf "%.2f, the middle half of the rounds %.2f to %.2f", $1, $2, $3 }'
 }
 
 # Whether the host took so much time from a round's two timed steps (their
