@@ -75,6 +75,10 @@ constexpr ControlDefinition LinkRegion(ControlNumber number, std::string_view na
           .immediateEvents = true};
 }
 
+// The keys that show the next page, as tabbed windows have them.
+constexpr std::array<std::int32_t, 2> kNextPageKeys{0x09 + kCtrlKeyFlag,   // Ctrl+Tab
+                                                    0x22 + kCtrlKeyFlag};  // Ctrl+Page Down
+
 constexpr std::array<ControlDefinition, 37> kControls{{
     {.number = kCurrentTab,
      .name = "?CURRENTTAB",
@@ -175,7 +179,8 @@ constexpr std::array<ControlDefinition, 37> kControls{{
      .x = 0,
      .y = 0,
      .width = 288,
-     .height = 20},
+     .height = 20,
+     .keys = kNextPageKeys},
 }};
 
 constexpr std::array<std::int32_t, 2> kAlertedKeys{0x73 + kAltKeyFlag, 0x1B};  // Alt+F4, Esc

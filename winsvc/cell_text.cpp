@@ -52,6 +52,17 @@ int CellTextAnchor(const ListColumn& column) {
 
 HorizontalSpan CellClip(const ListColumn& column) { return {column.left, column.Right()}; }
 
+std::vector<ShownCell> ShownCells(std::span<const ListColumn> columns, const ListSource& rows,
+                                  std::size_t row) {
+  std::vector<ShownCell> cells;
+  for (std::size_t field = 0; field < columns.size(); ++field) {
+    const ListField shown = rows.Field(row, field);
+    std::string text = CellText(columns[field].picture, shown);
+    if (!text.empty()) cells.push_back({std::move(text), shown.origin});
+  }
+  return cells;
+}
+
 std::vector<int> SeparatorPositions(std::span<const ListColumn> columns) {
   std::vector<int> positions;
   for (const ListColumn& column : columns) {

@@ -42,6 +42,19 @@ int CellTextAnchor(const ListColumn& column);
 // at the column's edges and never runs into the next column.
 HorizontalSpan CellClip(const ListColumn& column);
 
+// A cell that shows something, with the code page of its text.
+struct ShownCell {
+  std::string text;
+  TextOrigin origin = TextOrigin::kProgram;
+  bool operator==(const ShownCell&) const = default;
+};
+
+// What a row of the list says when it is read out rather than seen (a screen
+// reader names the line by it): the texts of its cells in column order, the
+// blank ones left out.
+std::vector<ShownCell> ShownCells(std::span<const ListColumn> columns, const ListSource& rows,
+                                  std::size_t row);
+
 // The x positions of the separator lines: the right edges of the columns that
 // have one, left to right.
 std::vector<int> SeparatorPositions(std::span<const ListColumn> columns);

@@ -57,6 +57,9 @@ struct ControlDefinition {
   Colour colour;
   std::string_view value;       // radio button: the value it gives its option group
   std::string_view listFormat;  // list: the column format
+  // Key codes that press the control while its page is current, as a click on
+  // it would: the key's own action does not take place.
+  std::span<const std::int32_t> keys;
 };
 
 struct WindowDefinition {
@@ -77,7 +80,10 @@ struct WindowDefinition {
   std::span<const ControlDefinition> controls;
 };
 
-// Key codes of alerted keys: a virtual-key code, plus this for Alt held down.
+// Key codes (of alerted keys and of a control's keys): a virtual-key code,
+// plus these for the modifier keys held down.
+inline constexpr std::int32_t kShiftKeyFlag = 0x100;
+inline constexpr std::int32_t kCtrlKeyFlag = 0x200;
 inline constexpr std::int32_t kAltKeyFlag = 0x400;
 
 }  // namespace quellix

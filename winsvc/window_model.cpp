@@ -8,6 +8,13 @@ namespace quellix {
 
 namespace {
 
+// Virtual-key codes of the keys the model acts on itself.
+constexpr std::int32_t kKeyEnter = 0x0D;
+constexpr std::int32_t kKeyLeft = 0x25;
+constexpr std::int32_t kKeyUp = 0x26;
+constexpr std::int32_t kKeyRight = 0x27;
+constexpr std::int32_t kKeyDown = 0x28;
+
 bool Contains(const ControlDefinition& control, int x, int y) {
   // A natural size is not known here; such a control is never hit.
   if (control.width <= 0 || control.height <= 0) return false;
@@ -32,6 +39,7 @@ WindowModel::WindowModel(const WindowDefinition& definition, OptionSource* optio
     ControlState* sheet = StateOf(control.parent);
     if (sheet && sheet->currentTab == 0) sheet->currentTab = control.number;
   }
+  GiveFocus(FirstFocusable());
 }
 
 const ControlDefinition* WindowModel::FindControl(ControlNumber number) const {
@@ -78,27 +86,114 @@ FontStyle WindowModel::ControlFontStyle(ControlNumber control) const {
 void WindowModel::SelectControl(ControlNumber control, int position) {
   const ControlDefinition* definition = FindControl(control);
   if (!definition) return;
-  switch (definition->kind) {
-    case ControlKind::kTab:
-      if (ControlState* sheet = StateOf(definition->parent)) {
-        sheet->currentTab = control;
-        // The page under a resting pointer changed, and with it the region there.
-        TrackPointer();
-      }
-      break;
-    case ControlKind::kList:
-      focused_ = control;
-      StateOf(control)->selectedRow = std::max(position, 0);
-      break;
-    default:
-      focused_ = control;
-      break;
+  if (definition->kind == ControlKind::kTab) {
+    ControlState* sheet = StateOf(definition->parent);
+    if (!sheet) return;
+    sheet->currentTab = control;
+    // The page under a resting pointer changed, and with it the region there.
+    TrackPointer();
+    MoveFocusToCurrentPage();
+    return;
+  }
+  if (definition->kind == ControlKind::kList) {
+    StateOf(control)->selectedRow = std::max(position, 0);
+  }
+  if (!TakesFocus(control)) return;
+  if (IsPresent(control)) {
+    GiveFocus(control);
+  } else if (ControlState* page = StateOf(PageOf(control))) {
+    page->pageFocus = control;  // taken when its page is next current
   }
 }
 
 int WindowModel::SelectedRow(ControlNumber list) const {
   const ControlState* state = StateOf(list);
   return state ? state->selectedRow : 0;
+}
+
+void WindowModel::KeepSelectionInRows(ControlNumber list) {
+  const ListSource* rows = ListData(list);
+  if (!rows) return;
+  int& selected = StateOf(list)->selectedRow;
+  selected = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(selected),
+                                                    rows->RowCount()));
+}
+
+ControlNumber WindowModel::FocusedControl() const { return focused_; }
+
+bool WindowModel::TakesFocus(ControlNumber control) const {
+  const ControlDefinition* definition = FindControl(control);
+  if (!definition || definition->hidden) return false;
+  switch (definition->kind) {
+    case ControlKind::kButton:
+    case ControlKind::kRadioButton:
+    case ControlKind::kList:
+      return true;
+    case ControlKind::kRegion:
+      return definition->immediateEvents;
+    default:
+      return false;
+  }
+}
+
+void WindowModel::FocusMoved(ControlNumber control) {
+  if (TakesFocus(control) && IsPresent(control)) GiveFocus(control);
+}
+
+ControlNumber WindowModel::TextUnder(ControlNumber region) const {
+  const ControlDefinition* area = FindControl(region);
+  if (!area || area->kind != ControlKind::kRegion) return 0;
+  const ControlNumber page = PageOf(region);
+  for (const ControlDefinition& control : controls_) {
+    if (control.kind == ControlKind::kText && !control.hidden && PageOf(control.number) == page &&
+        Contains(*area, control.x, control.y)) {
+      return control.number;
+    }
+  }
+  return 0;
+}
+
+ControlNumber WindowModel::PageOf(ControlNumber control) const {
+  const ControlDefinition* at = FindControl(control);
+  for (std::size_t steps = 0; at && steps <= controls_.size(); ++steps) {
+    if (at->kind == ControlKind::kTab) return at->number;
+    at = FindControl(at->parent);
+  }
+  return 0;
+}
+
+ControlNumber WindowModel::FocusStop(ControlNumber control) const {
+  const ControlDefinition* definition = FindControl(control);
+  if (definition && definition->kind == ControlKind::kRadioButton) {
+    const ControlNumber selected = SelectedRadio(definition->parent);
+    if (selected != 0) return selected;
+  }
+  return control;
+}
+
+ControlNumber WindowModel::FirstFocusable() const {
+  for (const ControlDefinition& control : controls_) {
+    if (TakesFocus(control.number) && IsPresent(control.number)) return FocusStop(control.number);
+  }
+  return 0;
+}
+
+void WindowModel::GiveFocus(ControlNumber control) {
+  focused_ = control;
+  if (ControlState* page = StateOf(PageOf(control))) page->pageFocus = control;
+}
+
+void WindowModel::MoveFocusToCurrentPage() {
+  // The control the current page kept, if it is still there to take it.
+  for (const ControlDefinition& tab : controls_) {
+    if (tab.kind != ControlKind::kTab || !IsPresent(tab.number)) continue;
+    const ControlNumber kept = StateOf(tab.number)->pageFocus;
+    if (kept != 0 && IsPresent(kept)) {
+      GiveFocus(FocusStop(kept));
+      return;
+    }
+  }
+  GiveFocus(FirstFocusable());
 }
 
 int WindowModel::CurrentTab(ControlNumber sheet) const {
@@ -143,7 +238,7 @@ ListSource* WindowModel::ListData(ControlNumber list) const {
   return control && control->kind == ControlKind::kList ? list_ : nullptr;
 }
 
-void WindowModel::ButtonClicked(ControlNumber button) { PostEvent(kEventAccepted, button); }
+void WindowModel::Pressed(ControlNumber control) { PostEvent(kEventAccepted, control); }
 
 void WindowModel::RadioPicked(ControlNumber radio) {
   const ControlDefinition* control = FindControl(radio);
@@ -190,10 +285,56 @@ void WindowModel::SizeStateObserved(SizeState state) {
 void WindowModel::CloseRequested() { PostEvent(kEventCloseWindow, kWindowItself); }
 
 bool WindowModel::KeyPressed(std::int32_t keyCode) {
-  const auto& keys = definition_.alertedKeys;
-  if (std::find(keys.begin(), keys.end(), keyCode) == keys.end()) return false;
-  queue_.PostAtFront({kEventPreAlert, focused_});
-  PostEvent(kEventAlertKey, focused_);
+  const auto& alerted = definition_.alertedKeys;
+  if (std::find(alerted.begin(), alerted.end(), keyCode) != alerted.end()) {
+    queue_.PostAtFront({kEventPreAlert, focused_});
+    PostEvent(kEventAlertKey, focused_);
+    return true;
+  }
+  for (const ControlDefinition& control : controls_) {
+    if (std::find(control.keys.begin(), control.keys.end(), keyCode) != control.keys.end() &&
+        IsPresent(control.number)) {
+      Pressed(control.number);
+      return true;
+    }
+  }
+  const ControlDefinition* focused = FindControl(focused_);
+  if (!focused) return false;
+  switch (keyCode) {
+    case kKeyEnter:
+      if (focused->kind != ControlKind::kButton && focused->kind != ControlKind::kRegion) {
+        return false;
+      }
+      Pressed(focused_);
+      return true;
+    case kKeyLeft:
+    case kKeyUp:
+      return PickNeighbourRadio(false);
+    case kKeyRight:
+    case kKeyDown:
+      return PickNeighbourRadio(true);
+    default:
+      return false;
+  }
+}
+
+bool WindowModel::PickNeighbourRadio(bool forward) {
+  const ControlDefinition* focused = FindControl(focused_);
+  if (!focused || focused->kind != ControlKind::kRadioButton) return false;
+  std::vector<ControlNumber> group;
+  for (const ControlDefinition& control : controls_) {
+    if (control.kind == ControlKind::kRadioButton && control.parent == focused->parent &&
+        IsPresent(control.number)) {
+      group.push_back(control.number);
+    }
+  }
+  const auto at = std::find(group.begin(), group.end(), focused_);
+  if (at == group.end()) return false;
+  const std::size_t index = static_cast<std::size_t>(at - group.begin());
+  const std::size_t count = group.size();
+  const ControlNumber next = group[(index + (forward ? 1 : count - 1)) % count];
+  GiveFocus(next);
+  RadioPicked(next);
   return true;
 }
 

@@ -65,15 +65,39 @@ class WindowModel {
   void SetFontStyle(ControlNumber control, FontStyle style);
   FontStyle ControlFontStyle(ControlNumber control) const;
 
-  // A tab: its page becomes the current page of its sheet. A list: it takes the
-  // focus and row `position` (1-based, 0 for none) becomes its selected row; a
-  // row past the end of the list is kept and shows as no selection. Any other
-  // control: it takes the focus.
+  // A tab: its page becomes the current page of its sheet, and the focus moves
+  // to that page (see FocusedControl). A list: it takes the focus and row
+  // `position` (1-based, 0 for none) becomes its selected row; a row past the
+  // end of the list is kept until the list's rows are next read (see
+  // KeepSelectionInRows). Any other control that takes the focus: it takes it.
+  // A control on a page that is not current takes the focus when its page
+  // next becomes current: the focus never rests on a control that is not on
+  // the window.
   void SelectControl(ControlNumber control, int position);
-  // The control with the focus; 0 for the window itself.
-  ControlNumber FocusedControl() const { return focused_; }
   // The selected row of a list (1-based), 0 for none.
   int SelectedRow(ControlNumber list) const;
+  // The binding has read the list's rows anew: a selected row past their end
+  // becomes the last row (none when there are no rows).
+  void KeepSelectionInRows(ControlNumber list);
+
+  // ---- The keyboard focus ------------------------------------------------
+  // What takes the focus: buttons, radio buttons, lists and the regions that
+  // report the pointer (links, to the keyboard and to assistive technology).
+  // The focus is on a control of the window as it stands, or on the window
+  // itself (0) when none takes it. Each page keeps the control that had the
+  // focus when the page was left and gives it back when the page is current
+  // again; a page shown for the first time gives its first control that takes
+  // the focus, in declaration order (for an option group, its selected radio
+  // button). The binding gives the real keyboard focus accordingly, but only
+  // to a window the user is working in.
+  ControlNumber FocusedControl() const;
+  bool TakesFocus(ControlNumber control) const;
+  // The user moved the focus to the control (a click, Tab): it has it now.
+  void FocusMoved(ControlNumber control);
+  // The text control a region lies over: the first present text whose
+  // position is inside the region; 0 when there is none. A link is named by
+  // it and shows its focus around it.
+  ControlNumber TextUnder(ControlNumber region) const;
 
   // The 1-based number of the sheet's current tab in the order of its tabs;
   // 0 for a control that is not a sheet with tabs. The first tab is current
@@ -98,8 +122,9 @@ class WindowModel {
 
   // ---- Input from the binding --------------------------------------------
 
-  // A button was clicked: accepted for it.
-  void ButtonClicked(ControlNumber button);
+  // A button was clicked, or a button or link was pressed from the keyboard
+  // or by assistive technology: accepted for it.
+  void Pressed(ControlNumber control);
   // The user picked a radio button. When that changes the selection, its value
   // is stored in the option value, and then accepted is queued for its option
   // group; so the value is in place before the event can be taken.
@@ -123,12 +148,19 @@ class WindowModel {
   // The system asked to close the window: close window, control 0. The window
   // stays; the program decides.
   void CloseRequested();
-  // A key went down while the window had the focus; keyCode is the virtual key
-  // plus kAltKeyFlag when Alt was held. For a key that the definition alerts,
-  // the pre-alert event is delivered at once, ahead of every pending event, and
-  // the alert-key event queued, both for the control with the focus; the
-  // result is then true, meaning the binding must suppress the key's own
-  // action. Other keys: false, and nothing happens.
+  // A key went down while the window had the focus; keyCode is the virtual
+  // key plus kShiftKeyFlag, kCtrlKeyFlag and kAltKeyFlag for the modifiers
+  // held. True when the model has taken the key and the binding must suppress
+  // its own action; the focus may have moved then. In this order:
+  // - a key the definition alerts: the pre-alert event is delivered at once,
+  //   ahead of every pending event, and the alert-key event queued, both for
+  //   the control with the focus;
+  // - a key a present control declares: accepted for that control;
+  // - Enter on a focused button or link: accepted for it;
+  // - an arrow key on a radio button: the previous (left, up) or next (right,
+  //   down) radio button of its group in declaration order, wrapping, takes
+  //   the focus and is picked, as a click on it would.
+  // Other keys: false, and nothing happens.
   bool KeyPressed(std::int32_t keyCode);
 
   // ---- Events and the loop -----------------------------------------------
@@ -154,6 +186,7 @@ class WindowModel {
     FontStyle fontStyle = 0;
     int selectedRow = 0;
     ControlNumber currentTab = 0;  // a sheet: the number of its current tab
+    ControlNumber pageFocus = 0;   // a tab: the control its page gives the focus to
   };
 
   ControlState* StateOf(ControlNumber control);
@@ -161,6 +194,16 @@ class WindowModel {
   // The topmost present region at the point; 0 when there is none.
   ControlNumber RegionAt(int dluX, int dluY) const;
   void TrackPointer();
+  // The tab whose page holds the control; 0 for a control on every page.
+  ControlNumber PageOf(ControlNumber control) const;
+  // Where the focus goes when the control's page becomes current: the
+  // control itself, or for a radio button its group's selected one.
+  ControlNumber FocusStop(ControlNumber control) const;
+  // The first present control that takes the focus, in declaration order.
+  ControlNumber FirstFocusable() const;
+  void GiveFocus(ControlNumber control);
+  void MoveFocusToCurrentPage();
+  bool PickNeighbourRadio(bool forward);
 
   const WindowDefinition& definition_;
   std::span<const ControlDefinition> controls_;
@@ -173,7 +216,7 @@ class WindowModel {
   Event current_;
   bool ended_ = false;
 
-  ControlNumber focused_ = kWindowItself;
+  ControlNumber focused_ = kWindowItself;  // where the focus is while its page is current
   SizeState sizeState_ = SizeState::kNormal;
   bool pointerInWindow_ = false;
   int pointerX_ = 0;

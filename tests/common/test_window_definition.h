@@ -14,7 +14,9 @@ namespace quellix::test_window {
 // and a button, on the second a list with columns and a region at the same
 // place as the first page's left one, on the third a boxed option group; over
 // the top of every page a region without the immediate-events attribute, whose
-// lower edge lies over the upper part of the first page's regions.
+// lower edge lies over the upper part of the first page's regions, and which
+// Ctrl+Tab presses. The regions that report the pointer take the focus, as
+// links do.
 inline constexpr ControlNumber kSheet = 1;
 inline constexpr ControlNumber kTabA = 2;
 inline constexpr ControlNumber kLeftRegion = 3;
@@ -32,6 +34,9 @@ inline constexpr ControlNumber kRadioC60EE = 14;
 inline constexpr ControlNumber kTopRegion = 15;
 
 inline constexpr std::int32_t kAlertedKeys[] = {0x1B, 0x73 + kAltKeyFlag};
+// Ctrl+Tab presses the top region.
+inline constexpr std::int32_t kCtrlTab = 0x09 + kCtrlKeyFlag;
+inline constexpr std::int32_t kTopRegionKeys[] = {kCtrlTab};
 
 constexpr ControlDefinition Define(ControlNumber number, std::string_view name, ControlKind kind,
                                    ControlNumber parent, int x = 0, int y = 0,
@@ -70,6 +75,11 @@ constexpr ControlDefinition Boxed(ControlDefinition control) {
   return control;
 }
 
+constexpr ControlDefinition Keyed(ControlDefinition control, std::span<const std::int32_t> keys) {
+  control.keys = keys;
+  return control;
+}
+
 constexpr ControlDefinition Columns(ControlDefinition control, std::string_view listFormat) {
   control.listFormat = listFormat;
   return control;
@@ -80,8 +90,7 @@ inline constexpr ControlDefinition kControls[] = {
     Define(kTabA, "?TABA", ControlKind::kTab, kSheet),
     Immediate(Define(kLeftRegion, "?LEFTREGION", ControlKind::kRegion, kTabA, 10, 15, 40, 10)),
     Immediate(Define(kRightRegion, "?RIGHTREGION", ControlKind::kRegion, kTabA, 50, 15, 40, 10)),
-    // Text is painted, not a window of its own: the pointer over it is over the
-    // region beneath.
+    // The pointer over the text is over the region beneath.
     Transparent(Texted(Define(kText, "?TEXT", ControlKind::kText, kTabA, 10, 15), "Pointer here")),
     Texted(Define(kButton, "?BUTTON:GO", ControlKind::kButton, kTabA, 150, 80, 45, 14), "Go"),
     Define(kTabB, "?TABB", ControlKind::kTab, kSheet),
@@ -97,7 +106,7 @@ inline constexpr ControlDefinition kControls[] = {
            "Clarion 5.5 EE", "C55EE"),
     Texted(Define(kRadioC60EE, "?GROUP:RADIO3", ControlKind::kRadioButton, kGroup, 30, 72),
            "Clarion 6.x EE", "C60EE"),
-    Define(kTopRegion, "?TOPREGION", ControlKind::kRegion, 0, 0, 0, 200, 20),
+    Keyed(Define(kTopRegion, "?TOPREGION", ControlKind::kRegion, 0, 0, 0, 200, 20), kTopRegionKeys),
 };
 
 // With immediateEvents the window reports size changes; only it alerts keys.

@@ -33,10 +33,17 @@ TEST_F(DispatchTest, PointerOverALinkUnderlinesItsTextAndLeavingRestoresIt) {
   }
 }
 
-TEST_F(DispatchTest, TheTitleStripRebuildsTheListAndCyclesThePages) {
-  for (int expected : {2, 3, 1, 2}) {
+// A click on the title strip, Ctrl+Tab and Ctrl+Page Down alike.
+TEST_F(DispatchTest, TheTitleStripAndItsKeysRebuildTheListAndCycleThePages) {
+  const std::int32_t ctrlTab = 0x209, ctrlPageDown = 0x222, noKey = 0;
+  for (const auto& [expected, key] : {std::pair{2, ctrlTab}, std::pair{3, noKey},
+                                      std::pair{1, ctrlPageDown}, std::pair{2, ctrlTab}}) {
     System().AddProcess(100 + expected * 4, "P.EXE");
-    PostEvent(kEventAccepted, kTitleRegion);
+    if (key == noKey) {
+      PostEvent(kEventAccepted, kTitleRegion);
+    } else {
+      EXPECT_TRUE(Model().KeyPressed(key));
+    }
     RunPending();
     EXPECT_EQ(CurrentTab(kCurrentTab), expected);
     EXPECT_EQ(Model().ControlText(kTitleString),

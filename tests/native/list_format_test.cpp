@@ -137,6 +137,24 @@ TEST(CellText, TextIsCutToThePictureAndLosesTrailingBlanks) {
   EXPECT_EQ(CellText(path, {0, ""}), "");
 }
 
+// A line read out: its cells as shown, the blank task number left out, each
+// text in its own code page.
+TEST(ShownCells, ALineIsReadByItsVisibleCellsInColumnOrder) {
+  class OneRow : public ListSource {
+   public:
+    std::size_t RowCount() const override { return 1; }
+    ListField Field(std::size_t, std::size_t field) const override {
+      const ListField fields[] = {{.number = 1024}, {.number = 8}, {.number = 0},
+                                  {.text = "NTVDM.EXE   ", .origin = TextOrigin::kSystem}};
+      return fields[field];
+    }
+  } row;
+  EXPECT_EQ(ShownCells(ParseListFormat(kProcessListFormat), row, 0),
+            (std::vector<ShownCell>{{"1 024", TextOrigin::kProgram},
+                                    {"8", TextOrigin::kProgram},
+                                    {"NTVDM.EXE", TextOrigin::kSystem}}));
+}
+
 TEST(CellPlacement, TextsKeepTheirIndentFromTheAlignedEdgeAndClipToTheColumn) {
   const auto columns = ParseListFormat(kProcessListFormat);
   EXPECT_EQ(CellTextAnchor(columns[0]), 22);  // "1 024" ends 2 units left of the line at 24

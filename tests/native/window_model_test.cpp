@@ -101,7 +101,7 @@ TEST_F(WindowModelTest, AcceptedThenCloseArriveOnTwoPassesAndTheLoopStaysEndedWi
 }
 
 TEST_F(WindowModelTest, InputsBecomeTheirEventsAndApplicationEventsPassUnchanged) {
-  model.ButtonClicked(kButton);
+  model.Pressed(kButton);
   model.PostEvent(1025, 0);
   model.PostEvent(4000, kTopRegion);
   model.CloseRequested();
@@ -170,16 +170,98 @@ TEST(WindowModel, AWindowWithoutImmediateEventsRecordsSizeChangesSilently) {
 }
 
 TEST_F(WindowModelTest, AlertedKeysDeliverThePreAlertAheadOfTheQueueAndAreConsumed) {
-  model.ButtonClicked(kButton);
+  model.Pressed(kButton);
   EXPECT_TRUE(model.KeyPressed(0x1B));
-  EXPECT_THAT(Drain(model), ElementsAre(Ev(16, 0), Ev(1, kButton), Ev(15, 0)));
+  EXPECT_THAT(Drain(model),
+              ElementsAre(Ev(16, kLeftRegion), Ev(1, kButton), Ev(15, kLeftRegion)));
 
   model.SelectControl(kButton, 0);
   EXPECT_TRUE(model.KeyPressed(0x73 + kAltKeyFlag));
   EXPECT_FALSE(model.KeyPressed(0x73));  // F4 without Alt
   EXPECT_FALSE(model.KeyPressed(0x1B + kAltKeyFlag));
-  EXPECT_FALSE(model.KeyPressed(0x0D));
+  EXPECT_FALSE(model.KeyPressed(0x41));
   EXPECT_THAT(Drain(model), ElementsAre(Ev(16, kButton), Ev(15, kButton)));
+}
+
+TEST_F(WindowModelTest, EachPageGivesTheFocusToItsFirstControlOrTheOneItHadWhenLeft) {
+  EXPECT_EQ(model.FocusedControl(), kLeftRegion);  // a link comes first on page A
+  model.FocusMoved(kButton);
+  model.FocusMoved(kText);  // a text takes no focus
+  model.FocusMoved(kList);  // nor does a control of another page
+  EXPECT_EQ(model.FocusedControl(), kButton);
+
+  model.SelectControl(kTabB, 0);
+  EXPECT_EQ(model.FocusedControl(), kList);
+  model.SelectControl(kTabC, 0);
+  EXPECT_EQ(model.FocusedControl(), kRadioC60EE) << "the option group's stop is its selected radio";
+  model.SelectControl(kTabA, 0);
+  EXPECT_EQ(model.FocusedControl(), kButton) << "page A gives back what it had";
+
+  // A selection on a page not shown waits for its page.
+  model.SelectControl(kList, 2);
+  EXPECT_EQ(model.FocusedControl(), kButton);
+  EXPECT_EQ(model.SelectedRow(kList), 2);
+  model.SelectControl(kTabB, 0);
+  EXPECT_EQ(model.FocusedControl(), kList);
+  model.FocusMoved(kPageBRegion);
+  model.SelectControl(kTabC, 0);
+  model.RadioPicked(kRadioC5PE);
+  model.SelectControl(kTabB, 0);
+  model.SelectControl(kTabC, 0);
+  EXPECT_EQ(model.FocusedControl(), kRadioC5PE);
+}
+
+TEST_F(WindowModelTest, KeysPressTheirControlsMoveInTheOptionGroupOrAreLeftToTheSystem) {
+  struct Step {
+    ControlNumber page;
+    ControlNumber focus;
+    std::int32_t key;
+    bool taken;
+    ControlNumber focusAfter;
+    std::vector<std::string> events;
+    const char* value;  // the option value after the key
+  };
+  const std::int32_t enter = 0x0D, tab = 0x09, left = 0x25, up = 0x26, right = 0x27, down = 0x28;
+  const Step steps[] = {
+      {kTabA, kButton, kCtrlTab, true, kButton, {Ev(1, kTopRegion)}, "C60EE"},
+      {kTabA, kButton, enter, true, kButton, {Ev(1, kButton)}, "C60EE"},
+      {kTabA, kRightRegion, enter, true, kRightRegion, {Ev(1, kRightRegion)}, "C60EE"},
+      {kTabA, kButton, tab, false, kButton, {}, "C60EE"},  // the system's dialog navigation
+      {kTabA, kButton, right, false, kButton, {}, "C60EE"},
+      {kTabB, kList, enter, false, kList, {}, "C60EE"},
+      {kTabB, kList, down, false, kList, {}, "C60EE"},  // the list's own
+      {kTabC, kRadioC60EE, enter, false, kRadioC60EE, {}, "C60EE"},
+      {kTabC, kRadioC60EE, right, true, kRadioC5PE, {Ev(1, kGroup)}, "C5PE"},  // wraps
+      {kTabC, kRadioC5PE, left, true, kRadioC60EE, {Ev(1, kGroup)}, "C60EE"},
+      {kTabC, kRadioC60EE, up, true, kRadioC55EE, {Ev(1, kGroup)}, "C55EE"},
+      {kTabC, kRadioC55EE, down, true, kRadioC60EE, {Ev(1, kGroup)}, "C60EE"},
+      {kTabC, kRadioC60EE, kCtrlTab + kShiftKeyFlag, false, kRadioC60EE, {}, "C60EE"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(::testing::Message() << "key " << step.key << " on " << step.focus);
+    model.SelectControl(step.page, 0);
+    model.FocusMoved(step.focus);
+    EXPECT_EQ(model.KeyPressed(step.key), step.taken);
+    EXPECT_EQ(model.FocusedControl(), step.focusAfter);
+    EXPECT_EQ(Drain(model), step.events);
+    EXPECT_EQ(option.Value(), step.value);
+  }
+}
+
+TEST_F(WindowModelTest, ALinkLiesOverTheTextOfItsPage) {
+  EXPECT_EQ(model.TextUnder(kLeftRegion), kText);
+  EXPECT_EQ(model.TextUnder(kRightRegion), 0);
+  EXPECT_EQ(model.TextUnder(kPageBRegion), 0) << "the text lies there on another page";
+  EXPECT_EQ(model.TextUnder(kText), 0);
+}
+
+TEST_F(WindowModelTest, ASelectedRowPastTheRowsReadBecomesTheLastOne) {
+  model.SelectControl(kList, 5);
+  model.KeepSelectionInRows(kList);
+  EXPECT_EQ(model.SelectedRow(kList), 2);
+  model.SelectControl(kList, 1);
+  model.KeepSelectionInRows(kList);
+  EXPECT_EQ(model.SelectedRow(kList), 1);
 }
 
 TEST_F(WindowModelTest, SelectingATabChangesTheCurrentPageAndWhatIsPresent) {
@@ -194,7 +276,6 @@ TEST_F(WindowModelTest, SelectingATabChangesTheCurrentPageAndWhatIsPresent) {
   EXPECT_FALSE(model.IsPresent(kLeftRegion));
   EXPECT_TRUE(model.IsPresent(kTopRegion));
   EXPECT_TRUE(model.IsPresent(kSheet));
-  EXPECT_EQ(model.FocusedControl(), 0);  // selecting a page moves no focus
 
   model.SelectControl(kTabB, 0);
   EXPECT_EQ(model.CurrentTab(kSheet), 2);
@@ -238,10 +319,8 @@ TEST_F(WindowModelTest, ControlsKeepTheirTextStyleAndSelection) {
   EXPECT_EQ(model.ControlFontStyle(kList), 0);
 
   model.SelectControl(kList, 3);
-  EXPECT_EQ(model.FocusedControl(), kList);
   EXPECT_EQ(model.SelectedRow(kList), 3);
   model.SelectControl(kButton, 1);
-  EXPECT_EQ(model.FocusedControl(), kButton);
   EXPECT_EQ(model.SelectedRow(kList), 3);
   EXPECT_EQ(model.SelectedRow(kButton), 0);
 
