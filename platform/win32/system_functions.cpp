@@ -72,8 +72,6 @@ struct LoadedFunctions {
     QUELLIX_RESOLVE(vdmdbg, VDMEnumProcessWOW);
     QUELLIX_RESOLVE(vdmdbg, VDMEnumTaskWOWEx);
     QUELLIX_RESOLVE(vdmdbg, VDMTerminateTaskWOW);
-    QUELLIX_RESOLVE(user32, MonitorFromPoint);
-    QUELLIX_RESOLVE(user32, GetMonitorInfoA);
     QUELLIX_RESOLVE(user32, ChangeWindowMessageFilter);
     QUELLIX_RESOLVE(user32, ChangeWindowMessageFilterEx);
     QUELLIX_RESOLVE(uxtheme, SetWindowTheme);
@@ -91,6 +89,18 @@ struct LoadedComFunctions {
   }
 };
 
+struct LoadedAccessibilityFunctions {
+  SystemLibrary oleacc{"oleacc.dll"};
+  SystemLibrary oleaut32{"oleaut32.dll"};
+  AccessibilityFunctions functions;
+
+  LoadedAccessibilityFunctions() {
+    oleacc.Resolve(functions.CreateStdAccessibleObject, "CreateStdAccessibleObject");
+    oleacc.Resolve(functions.LresultFromObject, "LresultFromObject");
+    oleaut32.Resolve(functions.SysAllocStringLen, "SysAllocStringLen");
+  }
+};
+
 }  // namespace
 
 const SystemFunctions& System() {
@@ -100,6 +110,11 @@ const SystemFunctions& System() {
 
 const ComFunctions& Com() {
   static const LoadedComFunctions loaded;
+  return loaded.functions;
+}
+
+const AccessibilityFunctions& Accessibility() {
+  static const LoadedAccessibilityFunctions loaded;
   return loaded.functions;
 }
 

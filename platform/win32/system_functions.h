@@ -1,7 +1,7 @@
 #pragma once
 // Every function the program takes from a system DLL at run time, in one list.
 // They are the ones not every supported Windows has (the message filter of
-// Vista and Windows 7, the monitor calls, SetWindowTheme) and the VDM debugging
+// Vista and Windows 7, SetWindowTheme) and the VDM debugging
 // calls, which MinGW's import library lacks and which 64-bit Windows does not
 // offer a 32-bit program. Each DLL is loaded by its full path in the system
 // folder, never by bare name: a bare name is looked for in the program's own
@@ -10,6 +10,7 @@
 // A member is null where the system lacks the function: check before calling.
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 #include <vdmdbg.h>
 #include <windows.h>
@@ -27,8 +28,6 @@ struct SystemFunctions {
   decltype(&::VDMTerminateTaskWOW) VDMTerminateTaskWOW = nullptr;
   // user32.dll. The two message-filter calls are typed as the system headers
   // for Vista and Windows 7 declare them (checked where they are loaded).
-  decltype(&::MonitorFromPoint) MonitorFromPoint = nullptr;
-  decltype(&::GetMonitorInfoA) GetMonitorInfoA = nullptr;
   BOOL(WINAPI* ChangeWindowMessageFilter)(UINT message, DWORD flag) = nullptr;
   BOOL(WINAPI* ChangeWindowMessageFilterEx)
   (HWND window, UINT message, DWORD action, tagCHANGEFILTERSTRUCT* changeInfo) = nullptr;
@@ -48,5 +47,15 @@ struct ComFunctions {
   decltype(&::CoUninitialize) CoUninitialize = nullptr;
 };
 const ComFunctions& Com();
+
+// oleacc.dll and oleaut32.dll, apart as well: loaded when assistive
+// technology first asks a window of the program for an object, which a
+// program nobody reads never is.
+struct AccessibilityFunctions {
+  decltype(&::CreateStdAccessibleObject) CreateStdAccessibleObject = nullptr;
+  decltype(&::LresultFromObject) LresultFromObject = nullptr;
+  decltype(&::SysAllocStringLen) SysAllocStringLen = nullptr;
+};
+const AccessibilityFunctions& Accessibility();
 
 }  // namespace quellix::os::win32

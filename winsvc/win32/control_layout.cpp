@@ -2,25 +2,9 @@
 
 #include <algorithm>
 
-#include "winsvc/win32/dc_scopes.h"
 #include "winsvc/win32/text_drawing.h"
 
 namespace quellix::win32 {
-
-SIZE TextExtent(HFONT font, std::string_view text) {
-  WindowDc screen(nullptr);
-  const Selection selected(screen.get(), font);
-  SIZE extent{};
-  if (!text.empty()) {
-    extent = TextExtentOf(screen.get(), text, TextOrigin::kProgram);
-  } else {
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(screen.get(), &metrics);
-    extent.cy = metrics.tmHeight;
-  }
-  return extent;
-}
-
 namespace {
 
 // The size a control takes from its content: its text, its check box, its
@@ -31,16 +15,16 @@ SIZE NaturalSize(const ControlDefinition& definition, std::string_view text, HFO
     case ControlKind::kImage:
       return {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
     case ControlKind::kRadioButton: {
-      const SIZE label = TextExtent(font, text);
+      const SIZE label = TextExtent(font, text, TextOrigin::kProgram);
       const int box = ::GetSystemMetrics(SM_CXMENUCHECK);
       return {box + units.ToPixelsX(4) + label.cx, std::max<LONG>(box, label.cy)};
     }
     case ControlKind::kButton: {
-      const SIZE label = TextExtent(font, text);
+      const SIZE label = TextExtent(font, text, TextOrigin::kProgram);
       return {label.cx + units.ToPixelsX(8), label.cy + units.ToPixelsY(6)};
     }
     default:
-      return TextExtent(font, text);
+      return TextExtent(font, text, TextOrigin::kProgram);
   }
 }
 

@@ -12,10 +12,6 @@
 
 namespace quellix::win32 {
 
-// The width and height of a program text in the font; an empty text is one
-// line high.
-SIZE TextExtent(HFONT font, std::string_view text);
-
 // The control's rectangle in the client area, showing text in font.
 RECT ControlRect(const ControlDefinition& definition, std::string_view text, HFONT font,
                  const DialogUnits& units);

@@ -33,7 +33,7 @@ void PaintLine(HDC dc, const WindowControl& control, const WindowLook& look) {
 void PaintGroupBox(HDC dc, const WindowControl& control, std::string_view caption,
                    const WindowLook& look) {
   const Selection font(dc, control.font);
-  const SIZE extent = TextExtent(control.font, caption);
+  const SIZE extent = TextExtent(control.font, caption, TextOrigin::kProgram);
   const RECT& r = control.rect;
   const int top = r.top + extent.cy / 2;
   const Pen pen(::CreatePen(PS_SOLID, 1, look.text));

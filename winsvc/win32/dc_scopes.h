@@ -48,6 +48,8 @@ class BufferedPaint {
 
   // Where to draw the window's client area: off screen, or the window's own.
   HDC dc() const { return memory_ ? memory_.get() : screen_; }
+  // The window's own, whose clipping holds for the copy as well.
+  HDC windowDc() const { return screen_; }
   const RECT& client() const { return client_; }
 
  private:

@@ -8,13 +8,25 @@
 #include "winsvc/win32/gdi_handles.h"
 #include "winsvc/win32/text_drawing.h"
 #include "winsvc/win32/this_module.h"
-#include "winsvc/win32/window_class.h"
 
 namespace quellix::win32 {
 namespace {
-constexpr char kClassName[] = "QuellixList";
-constexpr int kWheelDelta = 120;
-constexpr int kRowsPerWheelNotch = 3;
+
+// What a screen reader reads of a line: its visible cells, in UTF-16.
+std::wstring LineName(const std::vector<ListColumn>& columns, const ListSource& rows,
+                      std::size_t row) {
+  std::wstring name;
+  for (const ShownCell& cell : ShownCells(columns, rows, row)) {
+    if (!name.empty()) name += L", ";
+    name += WideText(cell.text, cell.origin);
+  }
+  return name;
+}
+
+int LineHeight(HFONT font) {
+  return std::max<int>(1, TextExtent(font, "", TextOrigin::kProgram).cy);
+}
+
 }  // namespace
 
 ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition& definition,
@@ -25,157 +37,107 @@ ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition&
       units_(units),
       columns_(ParseListFormat(definition.listFormat)),
       font_(font),
+      rowHeight_(LineHeight(font)),
       colours_(colours) {
-  RegisterWindowClass(kClassName, &ListControl::Procedure, CS_DBLCLKS,
-                      ::LoadCursor(nullptr, IDC_ARROW));
-  window_ = ::CreateWindowExA(0, kClassName, "", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, rect.left,
-                              rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)),
-                              ThisModule(), this);
-}
-
-ListControl::~ListControl() {
-  if (window_ && ::IsWindow(window_)) {
-    Unbind(window_);
-    ::DestroyWindow(window_);
-  }
+  // Owner-drawn, so that it draws nothing itself; with strings, which the
+  // system reads its lines from.
+  window_ = OwnedWindow(::CreateWindowExW(
+      0, L"LISTBOX", L"",
+      WS_CHILD | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)), ThisModule(), nullptr));
+  if (!window_) return;
+  ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  listBoxProcedure_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+      window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListControl::Procedure)));
+  ::SendMessageW(window_.get(), LB_SETITEMHEIGHT, 0, rowHeight_);
 }
 
 void ListControl::SetFont(HFONT font) {
   font_ = font;
+  rowHeight_ = LineHeight(font);
+  ::SendMessageW(window_.get(), LB_SETITEMHEIGHT, 0, rowHeight_);
   Refresh();
 }
 
 void ListControl::Refresh() {
-  EnsureVisible(model_.SelectedRow(definition_.number));
-  ScrollTo(topRow_);
-  ::InvalidateRect(window_, nullptr, FALSE);
+  const HWND list = window_.get();
+  if (!list) return;
+  refreshing_ = true;
+  const int top = TopRow();
+  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  if (const ListSource* rows = model_.ListData(definition_.number)) {
+    for (std::size_t row = 0; row < rows->RowCount(); ++row) {
+      ::SendMessageW(list, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(LineName(columns_, *rows, row).c_str()));
+    }
+  }
+  model_.KeepSelectionInRows(definition_.number);
+  // The list box keeps the top within its lines, and scrolls the selection
+  // into view.
+  ::SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+  ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedRow(definition_.number) - 1),
+                 0);
+  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list, nullptr, FALSE);
+  refreshing_ = false;
 }
 
+LRESULT ListControl::Ask(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return ::CallWindowProcW(listBoxProcedure_, window_.get(), message, wParam, lParam);
+}
+
+int ListControl::TopRow() const { return std::max(0, static_cast<int>(Ask(LB_GETTOPINDEX))); }
+
 LRESULT CALLBACK ListControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* list = BoundOwner<ListControl>(window, message, lParam);
-  if (!list) return ::DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCCREATE) list->window_ = window;
+  auto* list = reinterpret_cast<ListControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  if (!list) return ::DefWindowProcW(window, message, wParam, lParam);
   return list->OnMessage(message, wParam, lParam);
 }
 
 LRESULT ListControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND list = window_.get();
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_PAINT: {
-      BufferedPaint paint(window_);
+      BufferedPaint paint(list);
       PaintTo(paint.dc(), paint.client());
       return 0;
     }
     case WM_PRINTCLIENT: {
-      // Drawing into a caller's context: what a screen reader or a capture
-      // asks for, and the same picture as on the screen.
+      // Drawing into a caller's context: what a capture asks for, and the
+      // same picture as on the screen.
       RECT client{};
-      ::GetClientRect(window_, &client);
+      ::GetClientRect(list, &client);
       PaintTo(reinterpret_cast<HDC>(wParam), client);
-      return 0;
-    }
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      ::InvalidateRect(window_, nullptr, FALSE);
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      ::SetFocus(window_);
-      const int y = static_cast<short>(HIWORD(lParam));
-      const int row = topRow_ + y / RowHeight();
-      if (row < RowCount()) Select(row + 1);
-      return 0;
-    }
-    case WM_MOUSEWHEEL: {
-      wheelRemainder_ += static_cast<short>(HIWORD(wParam));
-      const int notches = wheelRemainder_ / kWheelDelta;
-      wheelRemainder_ -= notches * kWheelDelta;
-      ScrollTo(topRow_ - notches * kRowsPerWheelNotch);
-      return 0;
-    }
-    case WM_KEYDOWN: {
-      const int count = RowCount();
-      if (count == 0) break;
-      const int selected = model_.SelectedRow(definition_.number);
-      const int page = std::max(1, VisibleRows() - 1);
-      int target = selected;
-      switch (wParam) {
-        case VK_UP:
-          target = selected - 1;
-          break;
-        case VK_DOWN:
-          target = selected + 1;
-          break;
-        case VK_PRIOR:
-          target = selected - page;
-          break;
-        case VK_NEXT:
-          target = selected + page;
-          break;
-        case VK_HOME:
-          target = 1;
-          break;
-        case VK_END:
-          target = count;
-          break;
-        default:
-          return ::DefWindowProcA(window_, message, wParam, lParam);
-      }
-      Select(std::clamp(target, 1, count));
       return 0;
     }
     default:
       break;
   }
-  return ::DefWindowProcA(window_, message, wParam, lParam);
-}
-
-int ListControl::RowCount() const {
-  const ListSource* rows = model_.ListData(definition_.number);
-  return rows ? static_cast<int>(rows->RowCount()) : 0;
-}
-
-int ListControl::RowHeight() const {
-  WindowDc dc(window_);
-  const Selection selected(dc.get(), font_);
-  TEXTMETRICA metrics{};
-  ::GetTextMetricsA(dc.get(), &metrics);
-  return std::max<int>(1, metrics.tmHeight);
-}
-
-int ListControl::VisibleRows() const {
-  RECT client{};
-  ::GetClientRect(window_, &client);
-  return std::max(1, static_cast<int>(client.bottom) / RowHeight());
-}
-
-void ListControl::ScrollTo(int topRow) {
-  const int last = std::max(0, RowCount() - VisibleRows());
-  const int clamped = std::clamp(topRow, 0, last);
-  if (clamped != topRow_) {
-    topRow_ = clamped;
-    ::InvalidateRect(window_, nullptr, FALSE);
+  // The list box moves its selection and its lines itself (keys, clicks, the
+  // wheel), and draws what changed through its owner, which draws nothing:
+  // everything is drawn again here.
+  const int top = TopRow();
+  const LRESULT selectedBefore = Ask(LB_GETCURSEL);
+  // With no line selected the list box takes any key to select its caret
+  // line, the first; End and Page Down go on from there, as from a selection.
+  if (message == WM_KEYDOWN && selectedBefore == LB_ERR && (wParam == VK_END || wParam == VK_NEXT)) {
+    Ask(LB_SETCURSEL, 0);
   }
-}
-
-void ListControl::EnsureVisible(int row) {
-  if (row <= 0) return;
-  const int index = row - 1;
-  if (index < topRow_)
-    ScrollTo(index);
-  else if (index >= topRow_ + VisibleRows())
-    ScrollTo(index - VisibleRows() + 1);
-}
-
-void ListControl::Select(int row) {
-  model_.SelectControl(definition_.number, row);
-  EnsureVisible(row);
-  ::InvalidateRect(window_, nullptr, FALSE);
+  const LRESULT result = Ask(message, wParam, lParam);
+  const LRESULT selected = Ask(LB_GETCURSEL);
+  if (selected != selectedBefore && !refreshing_) {
+    model_.SelectControl(definition_.number, static_cast<int>(selected) + 1);
+  }
+  if (top != TopRow() || selected != selectedBefore || message == WM_SETFOCUS ||
+      message == WM_KILLFOCUS || message == WM_UPDATEUISTATE) {
+    ::InvalidateRect(list, nullptr, FALSE);
+  }
+  return result;
 }
 
 void ListControl::PaintTo(HDC dc, const RECT& client) {
@@ -184,13 +146,14 @@ void ListControl::PaintTo(HDC dc, const RECT& client) {
 
   const Selection font(dc, font_);
   ::SetBkMode(dc, TRANSPARENT);
-  const int rowHeight = RowHeight();
+  const int rowHeight = rowHeight_;
   const ListSource* rows = model_.ListData(definition_.number);
-  const int count = RowCount();
+  const int count = rows ? static_cast<int>(rows->RowCount()) : 0;
+  const int top = TopRow();
   const int selected = model_.SelectedRow(definition_.number);
   const Brush selectedBackground(::CreateSolidBrush(colours_.selectedBackground));
 
-  for (int index = topRow_, y = 0; rows && index < count && y < client.bottom;
+  for (int index = top, y = 0; rows && index < count && y < client.bottom;
        ++index, y += rowHeight) {
     const bool isSelected = index + 1 == selected;
     if (isSelected) {
@@ -225,9 +188,10 @@ void ListControl::PaintTo(HDC dc, const RECT& client) {
     const RECT line{right - border, 0, right, client.bottom};
     ::FillRect(dc, &line, separator.get());
   }
-  if (::GetFocus() == window_ && selected > 0 && selected - 1 >= topRow_) {
-    RECT focus{0, (selected - 1 - topRow_) * rowHeight, client.right,
-               (selected - topRow_) * rowHeight};
+  // The focus shows once the keyboard is in use, as on every control.
+  const bool focusShown = (Ask(WM_QUERYUISTATE) & UISF_HIDEFOCUS) == 0;
+  if (::GetFocus() == window_.get() && focusShown && selected > 0 && selected - 1 >= top) {
+    RECT focus{0, (selected - 1 - top) * rowHeight, client.right, (selected - top) * rowHeight};
     ::SetTextColor(dc, colours_.text);
     ::DrawFocusRect(dc, &focus);
   }

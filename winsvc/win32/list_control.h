@@ -1,7 +1,10 @@
 #pragma once
-// The list control: the rows of a ListSource in the columns of a column format,
-// drawn by the window services. It declares no scroll bars; the arrow, page,
-// Home and End keys and the mouse wheel reach the lines below the visible area.
+// The list control: a system list box, so that the keyboard moves in it as in
+// any list and assistive technology reads its lines, each named by its
+// visible cells; every pixel of it is drawn here, from the rows of a
+// ListSource in the columns of a column format. It declares no scroll bars;
+// the arrow, page, Home and End keys and the mouse wheel reach the lines below
+// the visible area.
 
 #include <windows.h>
 
@@ -9,6 +12,7 @@
 
 #include "winsvc/list_format.h"
 #include "winsvc/win32/dialog_units.h"
+#include "winsvc/win32/user_handles.h"
 #include "winsvc/window_model.h"
 
 namespace quellix::win32 {
@@ -23,41 +27,39 @@ struct ListColours {
 
 class ListControl {
  public:
-  // Creates the control as a child of parent at rect (pixels). The columns are
-  // read from the definition's column format; model gives the rows and the
-  // selected row.
+  // Creates the control, hidden, as a child of parent at rect (pixels). The
+  // columns are read from the definition's column format; model gives the
+  // rows and the selected row.
   ListControl(HWND parent, const RECT& rect, const ControlDefinition& definition,
               WindowModel& model, const DialogUnits& units, HFONT font, ListColours colours);
-  ~ListControl();
   ListControl(const ListControl&) = delete;
   ListControl& operator=(const ListControl&) = delete;
 
-  HWND Hwnd() const { return window_; }
+  HWND Hwnd() const { return window_.get(); }
   void SetFont(HFONT font);
-  // Shows the data and the selection as they are now; the selected row is
-  // scrolled into view.
+  // Reads the rows anew and shows them with the model's selection, scrolled
+  // into view. The first line shown stays within the rows: a list that has
+  // become shorter shows its last page, one that fits shows from its first row.
   void Refresh();
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintTo(HDC dc, const RECT& client);
-  int RowCount() const;
-  int RowHeight() const;
-  int VisibleRows() const;
-  void ScrollTo(int topRow);
-  void Select(int row);  // 1-based; scrolled into view
-  void EnsureVisible(int row);
+  // A message to the list box's own procedure, past this one.
+  LRESULT Ask(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  int TopRow() const;
 
-  HWND window_ = nullptr;
   const ControlDefinition& definition_;
   WindowModel& model_;
   const DialogUnits& units_;
   std::vector<ListColumn> columns_;
   HFONT font_;
+  int rowHeight_ = 1;
   ListColours colours_;
-  int topRow_ = 0;  // 0-based index of the first visible row
-  int wheelRemainder_ = 0;
+  WNDPROC listBoxProcedure_ = nullptr;
+  bool refreshing_ = false;  // the selection it sets is the model's already
+  OwnedWindow window_;
 };
 
 }  // namespace quellix::win32

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/system_functions.h"
 #include "winsvc/menu_string.h"
 #include "winsvc/win32/this_module.h"
 #include "winsvc/win32/user_handles.h"
@@ -39,17 +38,12 @@ class FocusLoan {
   HWND previous_;
 };
 
-// 0 when no work area can be measured.
+// The work area of the monitor at the point; 0 when none can be measured.
 int WorkAreaHeight(POINT point) {
-  const os::win32::SystemFunctions& system = os::win32::System();
-  if (system.MonitorFromPoint && system.GetMonitorInfoA) {
-    const HMONITOR monitor = system.MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (monitor && system.GetMonitorInfoA(monitor, &info)) {
-      return info.rcWork.bottom - info.rcWork.top;
-    }
-  }
+  const HMONITOR monitor = ::MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (monitor && ::GetMonitorInfoA(monitor, &info)) return info.rcWork.bottom - info.rcWork.top;
   RECT workArea{};
   if (::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) {
     return workArea.bottom - workArea.top;

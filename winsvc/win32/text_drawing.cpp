@@ -1,5 +1,7 @@
 #include "winsvc/win32/text_drawing.h"
 
+#include "winsvc/win32/dc_scopes.h"
+
 namespace quellix::win32 {
 namespace {
 constexpr UINT kWindowsLatin1 = 1252;
@@ -26,10 +28,22 @@ void DrawTextOf(HDC dc, std::string_view text, TextOrigin origin, RECT& rect, UI
 }
 
 SIZE TextExtentOf(HDC dc, std::string_view text, TextOrigin origin) {
-  const std::wstring wide = WideText(text, origin);
   SIZE extent{};
+  if (text.empty()) {
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    extent.cy = metrics.tmHeight;
+    return extent;
+  }
+  const std::wstring wide = WideText(text, origin);
   ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
   return extent;
+}
+
+SIZE TextExtent(HFONT font, std::string_view text, TextOrigin origin) {
+  WindowDc screen(nullptr);
+  const Selection selected(screen.get(), font);
+  return TextExtentOf(screen.get(), text, origin);
 }
 
 }  // namespace quellix::win32

@@ -25,7 +25,11 @@ std::wstring WideText(std::string_view text, TextOrigin origin);
 // DrawTextW of the text, with DrawText's rectangle and format.
 void DrawTextOf(HDC dc, std::string_view text, TextOrigin origin, RECT& rect, UINT format);
 
-// The width and height of the text in the font selected into dc.
+// The width and height of the text in the font selected into dc; an empty
+// text is as high as a line.
 SIZE TextExtentOf(HDC dc, std::string_view text, TextOrigin origin);
+
+// The same in font, measured on the screen.
+SIZE TextExtent(HFONT font, std::string_view text, TextOrigin origin);
 
 }  // namespace quellix::win32

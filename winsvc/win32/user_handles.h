@@ -1,6 +1,7 @@
 #pragma once
-// Owners for the USER objects the window services create (windows, icons,
-// menus): each is released on every path, exactly once.
+// Owners for the USER objects the window services create (windows, menus):
+// each is released on every path, exactly once. Icons have theirs with the
+// system's calls (os::OwnedIcon), which the tray's icon uses too.
 
 #include <windows.h>
 
@@ -13,17 +14,12 @@ struct DestroyWindowIfAlive {
     if (::IsWindow(window)) ::DestroyWindow(window);
   }
 };
-struct DestroyIconHandle {
-  static void Free(HICON icon) { ::DestroyIcon(icon); }
-};
 struct DestroyMenuHandle {
   static void Free(HMENU menu) { ::DestroyMenu(menu); }
 };
 
 // A window destroyed with DestroyWindow, unless the system destroyed it first.
 using OwnedWindow = UniqueHandle<HWND, DestroyWindowIfAlive>;
-// An icon loaded with LoadImage.
-using Icon = UniqueHandle<HICON, DestroyIconHandle>;
 // A menu; one attached to another as its submenu goes with it, so is released.
 using Menu = UniqueHandle<HMENU, DestroyMenuHandle>;
 

@@ -7,20 +7,20 @@
 #include <memory>
 
 #include "common/font_style.h"
+#include "platform/user32_calls.h"
 #include "winsvc/win32/list_control.h"
-#include "winsvc/win32/user_handles.h"
 #include "winsvc/window_definition.h"
 
 namespace quellix::win32 {
 
 struct WindowControl {
   const ControlDefinition* definition = nullptr;
-  HWND child = nullptr;  // the control's own window; null for what the main window draws
+  HWND child = nullptr;  // the control's own window, if it has one
   RECT rect{};           // pixels, in the client area
   FontStyle style = 0;
   HFONT font = nullptr;
   std::unique_ptr<ListControl> list;  // a list: its control, whose window is child
-  Icon image;                         // an image: its icon, at the control's size
+  os::OwnedIcon image;                // an image: its icon, at the control's size
 };
 
 }  // namespace quellix::win32
