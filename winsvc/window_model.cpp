@@ -115,8 +115,8 @@ void WindowModel::KeepSelectionInRows(ControlNumber list) {
   const ListSource* rows = ListData(list);
   if (!rows) return;
   int& selected = StateOf(list)->selectedRow;
-  selected = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(selected),
-                                                    rows->RowCount()));
+  selected =
+      static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(selected), rows->RowCount()));
 }
 
 ControlNumber WindowModel::FocusedControl() const { return focused_; }

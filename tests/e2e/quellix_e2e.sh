@@ -112,6 +112,35 @@ check "after choosing Clarion 5.5 EE the kill ends C55SRVX.EXE" within 5 gone "$
 check "and leaves C60SRVX.EXE running" running "$other"
 kill "$other" 2>/dev/null
 
+# ---- The keyboard ----------------------------------------------------------------
+# The window worked by keyboard alone, keys typed on the X display: the pages
+# in turn, another edition picked with the arrows, Close pressed with Enter.
+title_changed_from() { window_crop title-now 0 0 288 20 && differ "$shots/$1.png" "$shots/title-now.png"; }
+tray_item About
+check "About shows the window again" within 5 shown
+window_crop title-keys-about 0 0 288 20
+xdotool key ctrl+Tab
+check "Ctrl+Tab shows the Processes page" within 5 title_changed_from title-keys-about
+window_crop title-keys-processes 0 0 288 20
+xdotool key ctrl+Next
+check "Ctrl+Page Down shows the Version page" within 5 title_changed_from title-keys-processes
+window_crop version-keys-before 21 34 245 86
+xdotool key Down Down  # from Clarion 5.5 EE to 6.x PE, then 6.x EE
+window_crop version-keys-after 21 34 245 86
+check "the arrows pick another edition" differ "$shots/version-keys-before.png" "$shots/version-keys-after.png"
+xdotool key ctrl+Tab
+check "Ctrl+Tab shows the About page again" within 5 title_changed_from title-keys-processes
+shot keys-about
+# The page gives back its focus, on Close, clicked last time: round once.
+xdotool key Tab Tab Tab Return
+check "Tab round the About page to Close and Enter hide the window" within 5 hidden
+server=$(start_dummy C60SRVX.EXE)
+other=$(start_dummy C55SRVX.EXE)
+tray_item Quellix
+check "after choosing Clarion 6.x EE by keys the kill ends C60SRVX.EXE" within 5 gone "$server"
+check "and leaves C55SRVX.EXE running" running "$other"
+kill "$other" 2>/dev/null
+
 # ---- Another program in front ------------------------------------------------------
 # The user's hung IDE: another program's maximized window, opened after Quellix,
 # holds the foreground and the keyboard.
@@ -119,6 +148,12 @@ wine "$front_window" >/dev/null 2>&1 &
 front=$!
 started+=("$front")
 check "another program's maximized window takes the foreground" within 10 foreground QuellixTestFrontWindow
+server=$(start_dummy C60SRVX.EXE)
+tray_item Quellix
+check "a kill from the tray behind it ends the server" within 5 gone "$server"
+check "and the program is back in its loop" wine "$probe" answers
+check "the other program's window keeps the keyboard" foreground QuellixTestFrontWindow
+check "Quellix's window stays hidden" hidden
 tray_item About
 sleep 1
 shot about-over-maximized

@@ -3,7 +3,11 @@
 //   quellix_probe visible          exit code 0 when the main window is shown, 1 when hidden
 //   quellix_probe client           prints the client area: left top width height
 //   quellix_probe foreground [CLASS]  exit code 0 when the window (of CLASS) is the
-//                                  foreground window, 1 when another is (its class printed)
+//                                  foreground window and has the keyboard focus (or one
+//                                  of its children has), 1 when not (the class of the
+//                                  foreground window printed)
+//   quellix_probe answers          exit code 0 once the window answers a message: the
+//                                  program is back in its loop
 //   quellix_probe on-top           exit code 0 when the window seen at the main window's
 //                                  centre is the main window (or one of its children)
 //   quellix_probe forget-icon      removes the tray icon, as a restarting shell forgets it
@@ -221,7 +225,12 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(command, "foreground") == 0) {
     const HWND foreground = ::GetForegroundWindow();
-    if (foreground == window) return 0;
+    GUITHREADINFO keyboard{};
+    keyboard.cbSize = sizeof keyboard;
+    const bool focusedHere =
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &keyboard) &&
+        (keyboard.hwndFocus == window || ::IsChild(window, keyboard.hwndFocus));
+    if (foreground == window && focusedHere) return 0;
     char className[256] = "(none)";
     if (foreground) ::GetClassNameA(foreground, className, sizeof className);
     std::printf("%s\n", className);
@@ -248,6 +257,10 @@ int main(int argc, char** argv) {
     const LRESULT mayEnd = ::SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
     ::SendMessageA(window, WM_ENDSESSION, TRUE, 0);
     return mayEnd ? 0 : 1;
+  }
+  if (std::strcmp(command, "answers") == 0) {
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) ? 0 : 1;
   }
   if (std::strcmp(command, "close") == 0) return ::PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (std::strcmp(command, "memory") == 0) {

@@ -144,7 +144,9 @@ TEST(ShownCells, ALineIsReadByItsVisibleCellsInColumnOrder) {
    public:
     std::size_t RowCount() const override { return 1; }
     ListField Field(std::size_t, std::size_t field) const override {
-      const ListField fields[] = {{.number = 1024}, {.number = 8}, {.number = 0},
+      const ListField fields[] = {{.number = 1024},
+                                  {.number = 8},
+                                  {.number = 0},
                                   {.text = "NTVDM.EXE   ", .origin = TextOrigin::kSystem}};
       return fields[field];
     }

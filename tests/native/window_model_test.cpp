@@ -172,8 +172,7 @@ TEST(WindowModel, AWindowWithoutImmediateEventsRecordsSizeChangesSilently) {
 TEST_F(WindowModelTest, AlertedKeysDeliverThePreAlertAheadOfTheQueueAndAreConsumed) {
   model.Pressed(kButton);
   EXPECT_TRUE(model.KeyPressed(0x1B));
-  EXPECT_THAT(Drain(model),
-              ElementsAre(Ev(16, kLeftRegion), Ev(1, kButton), Ev(15, kLeftRegion)));
+  EXPECT_THAT(Drain(model), ElementsAre(Ev(16, kLeftRegion), Ev(1, kButton), Ev(15, kLeftRegion)));
 
   model.SelectControl(kButton, 0);
   EXPECT_TRUE(model.KeyPressed(0x73 + kAltKeyFlag));

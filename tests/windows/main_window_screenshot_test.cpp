@@ -595,5 +595,75 @@ TEST_F(MainWindowScreenshotTest, AtTheScreensDpiEveryControlAndTextLiesInsideThe
   EXPECT_GT(checked, 25);
 }
 
+// A screen mode set for a while, and the one before put back on every path.
+class ScreenMode {
+ public:
+  ScreenMode(DWORD width, DWORD height) {
+    before_.dmSize = sizeof before_;
+    ::EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &before_);
+    DEVMODEA mode = before_;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    changed_ = ::ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL;
+  }
+  ~ScreenMode() {
+    if (!changed_) return;
+    before_.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    ::ChangeDisplaySettingsA(&before_, 0);
+    WaitForScreenWidth(static_cast<int>(before_.dmPelsWidth));
+  }
+  ScreenMode(const ScreenMode&) = delete;
+  ScreenMode& operator=(const ScreenMode&) = delete;
+
+  bool Changed() const { return changed_; }
+
+  // The desktop follows a new mode a little later.
+  static bool WaitForScreenWidth(int width) {
+    for (int waited = 0; waited < 5000; waited += 50) {
+      if (::GetSystemMetrics(SM_CXSCREEN) == width) return true;
+      testing::RecordEvents(50);
+    }
+    return false;
+  }
+
+ private:
+  DEVMODEA before_{};
+  bool changed_ = false;
+};
+
+// The screen made smaller while the window was in the tray (a resolution
+// changed, a laptop undocked): shown again, it lies whole in the work area.
+TEST_F(MainWindowScreenshotTest, AfterTheScreenShrankWhileHiddenTheWindowShowsWholeInTheWorkArea) {
+  RECT before{};
+  ::GetWindowRect(NativeHandle(), &before);
+  SetIconized(true);
+  SetHidden(true);
+  Settle();
+  const ScreenMode smaller(640, 480);
+  ASSERT_TRUE(smaller.Changed()) << "the system offers no 640 x 480";
+  ASSERT_TRUE(ScreenMode::WaitForScreenWidth(640));
+  ASSERT_GT(before.right, 640) << "the old place fits the smaller screen: this proves nothing";
+
+  SetHidden(false);
+  SetIconized(false);
+  ::SetForegroundWindow(NativeHandle());
+  Shot("after-screen-shrank");
+  RECT now{};
+  ::GetWindowRect(NativeHandle(), &now);
+  // Where the shell has not caught up with the new screen (under Wine), its
+  // work area still reaches past the screen.
+  RECT reported{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &reported, 0);
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  RECT workArea{};
+  ::IntersectRect(&workArea, &reported, &screen);
+  EXPECT_GE(now.left, workArea.left);
+  EXPECT_GE(now.top, workArea.top);
+  EXPECT_LE(now.right, workArea.right);
+  EXPECT_LE(now.bottom, workArea.bottom);
+  EXPECT_NEAR(now.left - workArea.left, workArea.right - now.right, 1) << "not centred";
+}
+
 }  // namespace
 }  // namespace quellix

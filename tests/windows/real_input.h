@@ -1,7 +1,10 @@
 #pragma once
-// Real mouse input, as the system delivers the user's.
+// Real mouse and keyboard input, as the system delivers the user's.
 
 #include <windows.h>
+
+#include <initializer_list>
+#include <vector>
 
 namespace quellix::testing {
 
@@ -36,6 +39,26 @@ inline void ClickAt(POINT point) {
   MovePointerTo(point);
   INPUT clicks[2] = {MouseAt(point, MOUSEEVENTF_LEFTDOWN), MouseAt(point, MOUSEEVENTF_LEFTUP)};
   ::SendInput(2, clicks, sizeof clicks[0]);
+}
+
+// Presses the keys in order and lets them go in the reverse order: {VK_TAB},
+// {VK_SHIFT, VK_TAB}, {VK_CONTROL, VK_NEXT}.
+inline void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> strokes;
+  for (const WORD key : keys) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    strokes.push_back(down);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    strokes.push_back(up);
+  }
+  ::SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
 }
 
 }  // namespace quellix::testing

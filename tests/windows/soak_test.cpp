@@ -10,18 +10,13 @@
 #include <cstdio>
 
 #include "app/app_state.h"
-#include "app/dispatch.h"
-#include "app/program.h"
-#include "app/tray.h"
 #include "dummy_processes.h"
-#include "platform/kernel32_calls.h"
 #include "process/process_list.h"
 #include "process/process_scan.h"
 #include "process/process_texts.h"
+#include "program_in_process.h"
 #include "resource_counts.h"
 #include "ui/control_numbers.h"
-#include "winsvc/main_window_model.h"
-#include "winsvc/window_model.h"
 #include "winsvc/window_services.h"
 
 namespace quellix {
@@ -29,7 +24,10 @@ namespace {
 
 using testing::DummyFolder;
 using testing::DummyProcess;
+using testing::PressControl;
 using testing::ResourceCounts;
+using testing::RunUntilIdle;
+using testing::ShowWindowFromTray;
 
 constexpr int kRebuilds = 500;
 constexpr int kTrayCycles = 200;
@@ -46,57 +44,10 @@ constexpr int kKills = 50;
 // over the run's 1,750 operations: 256 KiB is about 150 bytes each.
 constexpr SIZE_T kPrivateBytesTolerance = 256 * 1024;
 
-// Posted by a timer to end a step; the control carries the step's number, so
-// that a marker from an earlier step cannot end a later one.
-constexpr EventCode kEndOfStep = kFirstApplicationEvent + 3000;
-// A timer's message comes only when no other message is pending: by then
-// every event the step raised is queued ahead of the marker. The system makes
-// it at least 10 ms.
-constexpr UINT kStepMilliseconds = 1;
-
-ControlNumber currentStep = 0;
-
-void CALLBACK EndStep(HWND, UINT, UINT_PTR, DWORD) { PostEvent(kEndOfStep, currentStep); }
-
-// Runs the program's loop, dispatching each event as the program does, until
-// the step's marker comes; false if the loop ended.
-bool RunStep() {
-  ++currentStep;
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, kStepMilliseconds, &EndStep);
-  bool going = false;
-  while ((going = NextEvent())) {
-    if (CurrentEvent() == kEndOfStep) {
-      if (CurrentControl() == currentStep) break;
-      continue;
-    }
-    DispatchEvent();
-  }
-  ::KillTimer(nullptr, timer);
-  return going;
-}
-
-// Steps until no event is left behind the marker.
-void RunUntilIdle() {
-  while (RunStep() && MainWindowModel() && MainWindowModel()->PendingCount() > 0) {
-  }
-}
-
-void Press(ControlNumber control) {
-  PostEvent(kEventAccepted, control);
-  RunUntilIdle();
-}
-
-// What the tray menu's About does without the menu: shows the window, whose
-// restoring raises the event on which the icon goes.
-void Show() {
-  ShowFromTray();
-  RunUntilIdle();
-}
-
-void HideToTrayWithClose() { Press(control::kButtonClose); }
+void HideToTrayWithClose() { PressControl(control::kButtonClose); }
 
 // The strip along the top of the window: a rebuild of the list and the next page.
-void RebuildList() { Press(control::kTitleRegion); }
+void RebuildList() { PressControl(control::kTitleRegion); }
 
 void ShowAboutPage() {
   for (int i = 0; i < 3 && CurrentTab(control::kCurrentTab) != 1; ++i) RebuildList();
@@ -116,45 +67,24 @@ void PassPointerOverLinks(int passes) {
   RunUntilIdle();
 }
 
-bool ListedByAScan(DWORD processId) {
-  ProcessList list;
-  ScanProcesses(list);
-  for (const ProcessRow& row : list.Rows()) {
-    if (row.ID == static_cast<std::int32_t>(processId)) return true;
-  }
-  return false;
-}
-
-// TerminateProcess only starts the end of a process; wait until it is over.
-bool EndsWithin(const DummyProcess& process, DWORD milliseconds) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 5) {
-    if (!process.IsRunning()) return true;
-    ::Sleep(5);
-  }
-  return !process.IsRunning();
-}
-
 // A dummy server started, seen by a scan, and ended by the Kill button; each in
 // a folder of its own, which goes with it.
 ::testing::AssertionResult KillADummyServer() {
   DummyFolder folder;
-  const DummyProcess server = folder.Start("C60SRVX.EXE");
-  bool listed = ListedByAScan(server.Id());
-  for (int attempt = 0; attempt < 100 && !listed; ++attempt) {
-    ::Sleep(10);
-    listed = ListedByAScan(server.Id());
+  const DummyProcess server = testing::StartListed(folder, "C60SRVX.EXE");
+  if (!testing::ListedByAScan(server.Id())) return ::testing::AssertionFailure() << "never listed";
+  PressControl(control::kButtonKill);
+  if (!testing::EndsWithin(server, 10000)) {
+    return ::testing::AssertionFailure() << "still running";
   }
-  if (!listed) return ::testing::AssertionFailure() << "never listed";
-  Press(control::kButtonKill);
-  if (!EndsWithin(server, 10000)) return ::testing::AssertionFailure() << "still running";
   return ::testing::AssertionSuccess();
 }
 
-class SoakTest : public ::testing::Test {
+class SoakTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(StartUp()) << "another copy of the program runs in this Wine prefix";
-    RunUntilIdle();
+    ProgramTest::SetUp();
+    if (HasFatalFailure()) return;
     // The Kill button ends the server and, with a blank target, only the IDE's
     // task; no NTVDM.EXE may run for the sequence to find.
     ASSERT_TRUE(App().killTarget.Trimmed().empty());
@@ -162,24 +92,17 @@ class SoakTest : public ::testing::Test {
     ScanProcesses(list);
     ASSERT_EQ(list.FindByAppPath(kNtvdmName), nullptr);
   }
-  void TearDown() override {
-    ShutDown();
-    // By design the guard stays open until the process ends; a test ends it.
-    if (App().singleInstance) os::CloseHandle(App().singleInstance);
-    App().singleInstance = nullptr;
-  }
-
   // Each operation of the run once, a few times over, so that what is made
   // when first needed (fonts, the list's rows, the system's caches) is there
   // before the first count. Ends as the run ends: in the tray, on About.
   static void WarmUp() {
-    Show();
+    ShowWindowFromTray();
     for (int i = 0; i < 3; ++i) RebuildList();
     ShowAboutPage();
     for (int i = 0; i < 3; ++i) PassPointerOverLinks(kPointerPassesPerStep);
     HideToTrayWithClose();
     for (int i = 0; i < 3; ++i) {
-      Show();
+      ShowWindowFromTray();
       HideToTrayWithClose();
     }
     for (int i = 0; i < 2; ++i) ASSERT_TRUE(KillADummyServer());
@@ -213,7 +136,7 @@ TEST_F(SoakTest, ALongRunHoldsNoMoreThanAfterItsWarmUp) {
 
   {
     const PhaseTimer timer("list rebuilds");
-    Show();
+    ShowWindowFromTray();
     for (int i = 0; i < kRebuilds; ++i) RebuildList();
     ShowAboutPage();
   }
@@ -227,7 +150,7 @@ TEST_F(SoakTest, ALongRunHoldsNoMoreThanAfterItsWarmUp) {
   {
     const PhaseTimer timer("tray cycles");
     for (int i = 0; i < kTrayCycles; ++i) {
-      Show();
+      ShowWindowFromTray();
       ASSERT_FALSE(App().inTray) << "cycle " << i;
       HideToTrayWithClose();
       ASSERT_TRUE(App().inTray) << "cycle " << i;

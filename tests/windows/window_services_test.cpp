@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include "event_sequence.h"
 #include "font_count.h"
 #include "real_input.h"
+#include "screen_capture.h"
 #include "test_window_definition.h"
+#include "winsvc/main_window_model.h"
 #include "winsvc/win32/dialog_units.h"
 #include "winsvc/win32/font_set.h"
+#include "winsvc/win32/user_handles.h"
 #include "winsvc/window_definition.h"
 #include "winsvc/window_services.h"
 
@@ -18,6 +23,7 @@ namespace {
 using testing::Expected;
 using testing::kOptional;
 using testing::MovePointerTo;
+using testing::PressKeys;
 using testing::RecordEvents;
 
 using namespace test_window;
@@ -55,15 +61,28 @@ constexpr Expected kClicksInRegions[] = {{kEventPointerEntered, kLeftRegion, kOp
                                          {kEventAccepted, kLeftRegion},
                                          {kEventPointerLeft, kLeftRegion, kOptional},
                                          {kEventAccepted, kTopRegion}};
-// Esc, then Alt+F4: each alerted, neither closes the window.
-constexpr Expected kAlertedEscThenAltF4[] = {
-    {kEventPreAlert, 0}, {kEventAlertKey, 0}, {kEventPreAlert, 0}, {kEventAlertKey, 0}};
+// Esc, then Alt+F4: each alerted for the control with the focus, the first
+// link; neither closes the window.
+constexpr Expected kAlertedEscThenAltF4[] = {{kEventPreAlert, kLeftRegion},
+                                             {kEventAlertKey, kLeftRegion},
+                                             {kEventPreAlert, kLeftRegion},
+                                             {kEventAlertKey, kLeftRegion}};
+
+// Rows of the tests' list, as many as a test sets.
+class NumberedRows : public ListSource {
+ public:
+  std::size_t count = 0;
+  std::size_t RowCount() const override { return count; }
+  ListField Field(std::size_t row, std::size_t) const override {
+    return {.number = static_cast<std::int64_t>(row) + 1, .text = "ROW.EXE"};
+  }
+};
 
 class WindowServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     option_.Store("C60EE");
-    OpenMainWindow(kWindow, &option_, nullptr);
+    OpenMainWindow(kWindow, &option_, &rows_);
     window_ = NativeHandle();
     ASSERT_NE(window_, nullptr);
   }
@@ -111,8 +130,23 @@ class WindowServicesTest : public ::testing::Test {
     collected_.insert(collected_.end(), events.begin(), events.end());
   }
 
+  // The control with the keyboard focus: its number, 0 for the window itself,
+  // -1 for a window that is not this one's.
+  ControlNumber Focused() const {
+    const HWND focus = ::GetFocus();
+    if (focus && focus == window_) return 0;
+    return ::IsChild(window_, focus) ? ::GetDlgCtrlID(focus) : -1;
+  }
+
+  // The keys, and the events they raised.
+  void Type(std::initializer_list<WORD> keys) {
+    testing::PressKeys(keys);
+    Collect();
+  }
+
   std::vector<Event> collected_;
 
+  NumberedRows rows_;
   OptionText option_;
   HWND window_ = nullptr;
 };
@@ -358,6 +392,150 @@ TEST_F(WindowServicesTest, ChangingFontStylesLeaksNoFont) {
   EXPECT_GT(fontsAfterTen, 0);
   CloseMainWindow();
   EXPECT_EQ(testing::FontsAlive(), 0);
+}
+
+TEST_F(WindowServicesTest, TabAndShiftTabGoRoundTheCurrentPagesControlsInDeclarationOrder) {
+  ShowInFront();
+  const struct {
+    ControlNumber page;
+    std::vector<ControlNumber> stops;
+  } pages[] = {
+      {kTabA, {kLeftRegion, kRightRegion, kButton}},  // links first; the text takes no focus
+      {kTabB, {kList, kPageBRegion}},
+      {kTabC, {kRadioC60EE}},  // the option group is one stop, its selected radio button
+  };
+  for (const auto& [page, stops] : pages) {
+    SCOPED_TRACE(::testing::Message() << "page " << page);
+    SelectControl(page, 0);
+    Collect();
+    std::vector<ControlNumber> forward{Focused()};
+    std::vector<ControlNumber> backward;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+      Type({VK_TAB});
+      forward.push_back(Focused());
+    }
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+      Type({VK_SHIFT, VK_TAB});
+      backward.push_back(Focused());
+    }
+    std::vector<ControlNumber> round = stops;
+    round.push_back(stops.front());
+    EXPECT_EQ(forward, round);
+    std::vector<ControlNumber> back(stops.rbegin(), stops.rend());
+    EXPECT_EQ(backward, back);
+  }
+}
+
+// Real keys on a window with no pointer over it: a link and a button pressed,
+// another edition picked with the arrows, the top region pressed by its key.
+TEST_F(WindowServicesTest, KeysPressButtonsAndLinksPickRadioButtonsAndPressTheTopRegion) {
+  ShowInFront();
+  MovePointerTo({2, 2});
+  Collect();
+  collected_.clear();
+  Type({VK_RETURN});  // on the first link
+  Type({VK_TAB});
+  Type({VK_TAB});
+  Type({VK_SPACE});  // on the button
+  Type({VK_RETURN});
+  SelectControl(kTabC, 0);
+  Type({VK_RIGHT});  // wraps to the first
+  EXPECT_EQ(option_.Value(), "C5PE");
+  EXPECT_EQ(Focused(), kRadioC5PE);
+  EXPECT_EQ(::SendMessageA(::GetDlgItem(window_, kRadioC5PE), BM_GETCHECK, 0, 0), BST_CHECKED);
+  Type({VK_DOWN});
+  EXPECT_EQ(option_.Value(), "C55EE");
+  Type({VK_CONTROL, VK_TAB});
+  constexpr Expected kPressed[] = {{kEventAccepted, kLeftRegion}, {kEventAccepted, kButton},
+                                   {kEventAccepted, kButton},     {kEventAccepted, kGroup},
+                                   {kEventAccepted, kGroup},      {kEventAccepted, kTopRegion}};
+  EXPECT_SEQUENCE(kPressed, collected_);
+}
+
+// Assistive technology follows a link as Enter does.
+TEST_F(WindowServicesTest, ALinkIsReadAsALinkNamedByItsTextAndFollowedByItsDefaultAction) {
+  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  ShowInFront();
+  MovePointerTo({2, 2});
+  Collect();
+  collected_.clear();
+  IAccessible* link = nullptr;
+  ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(::GetDlgItem(window_, kLeftRegion),
+                                                     OBJID_CLIENT, __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&link))));
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{};
+  EXPECT_TRUE(SUCCEEDED(link->get_accRole(self, &role)));
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+  BSTR name = nullptr;
+  EXPECT_TRUE(SUCCEEDED(link->get_accName(self, &name)));
+  EXPECT_STREQ(name, L"Pointer here");
+  ::SysFreeString(name);
+  VARIANT state{};
+  EXPECT_TRUE(SUCCEEDED(link->get_accState(self, &state)));
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_FOCUSED) << "the first link has the focus";
+  EXPECT_TRUE(SUCCEEDED(link->accDoDefaultAction(self)));
+  link->Release();
+  Collect();
+  constexpr Expected kFollowed[] = {{kEventAccepted, kLeftRegion}};
+  EXPECT_SEQUENCE(kFollowed, collected_);
+  ::CoUninitialize();
+}
+
+// The kill sequence selects the list's first row in a hidden window: that
+// must not take the keyboard from the window the user works in.
+TEST_F(WindowServicesTest, AFocusAskedForWhileHiddenTakesNoKeyboardUntilTheWindowIsShown) {
+  ShowInFront();
+  SetIconized(true);
+  SetHidden(true);
+  const win32::OwnedWindow other(::CreateWindowExA(0, "BUTTON", "Another window",
+                                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                                   nullptr, nullptr, nullptr, nullptr));
+  ::SetForegroundWindow(other.get());
+  ::SetFocus(other.get());
+  Collect();
+  ASSERT_EQ(::GetFocus(), other.get());
+
+  SelectControl(kButton, 0);
+  Collect();
+  EXPECT_EQ(::GetFocus(), other.get());
+  EXPECT_EQ(::GetForegroundWindow(), other.get());
+  EXPECT_FALSE(::IsWindowVisible(window_));
+
+  SetHidden(false);
+  SetIconized(false);
+  ::SetForegroundWindow(window_);
+  Collect();
+  EXPECT_EQ(Focused(), kButton) << "the focus asked for is given once shown";
+}
+
+TEST_F(WindowServicesTest, AListScrolledToItsEndShowsRowsWhenItBecomesShorter) {
+  rows_.count = 100;
+  ShowInFront();
+  SelectControl(kTabB, 0);
+  Collect();
+  const HWND list = ::GetDlgItem(window_, kList);
+  ASSERT_EQ(::GetFocus(), list);
+  Type({VK_END});
+  ASSERT_GT(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 80);
+
+  rows_.count = 3;
+  RedrawControl(kList);
+  Collect();
+  EXPECT_EQ(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0)
+      << "a list that fits shows its first row";
+  EXPECT_EQ(MainWindowModel()->SelectedRow(kList), 3) << "the selection stays on a row";
+  const testing::Capture shown = testing::Capture::Printed(list);
+  const int rowHeight = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  for (int row = 0; row < 3; ++row) {
+    int ink = 0;
+    for (int y = row * rowHeight; y < (row + 1) * rowHeight; ++y) {
+      for (int x = 0; x < shown.Width(); ++x) ink += shown.At(x, y) != RGB(0, 0, 0);
+    }
+    EXPECT_GT(ink, 20) << "row " << row + 1 << " shows nothing";
+  }
 }
 
 }  // namespace

@@ -121,6 +121,10 @@ HWND CreateChildControl(HWND parent, const ControlDefinition& definition, std::s
 
 void SetChildText(HWND child, std::string_view text) {
   ::SetWindowTextW(child, WideText(text, TextOrigin::kProgram).c_str());
+  // Screen readers learn of the new name from this event. Windows sends it for
+  // a new window text itself, Wine 8 does not: sent here too, it comes twice
+  // on Windows, with the same name.
+  ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, child, OBJID_WINDOW, CHILDID_SELF);
 }
 
 }  // namespace quellix::win32

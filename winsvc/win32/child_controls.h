@@ -27,7 +27,8 @@ bool DrawsItself(ControlKind kind);
 HWND CreateChildControl(HWND parent, const ControlDefinition& definition, std::string_view text,
                         const RECT& rect, HFONT font, ComApartment* apartment);
 
-// Makes text the child control's caption, its name to assistive technology.
+// Makes text the child control's caption, its name to assistive technology,
+// and tells assistive technology of the change.
 void SetChildText(HWND child, std::string_view text);
 
 }  // namespace quellix::win32

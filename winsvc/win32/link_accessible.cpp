@@ -14,8 +14,7 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 
 // A string for the reader, who frees it; null when there is no memory.
 BSTR ReaderString(const std::wstring& text) {
-  return os::win32::Accessibility().SysAllocStringLen(text.data(),
-                                                      static_cast<UINT>(text.size()));
+  return os::win32::Accessibility().SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
 // A link's object: Windows' own object of its window's client area, which
@@ -162,8 +161,7 @@ class LinkAccessible final : public IAccessible {
 
 LRESULT LinkObjectReference(HWND link, WPARAM wParam) {
   const os::win32::AccessibilityFunctions& oleacc = os::win32::Accessibility();
-  if (!oleacc.CreateStdAccessibleObject || !oleacc.LresultFromObject ||
-      !oleacc.SysAllocStringLen) {
+  if (!oleacc.CreateStdAccessibleObject || !oleacc.LresultFromObject || !oleacc.SysAllocStringLen) {
     return 0;
   }
   IAccessible* standard = nullptr;

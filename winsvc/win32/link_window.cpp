@@ -48,8 +48,8 @@ LRESULT CALLBACK LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lP
       break;
     case kFollowLinkMessage:
       // As a click on it: the parent takes the press.
-      ::SendMessageW(::GetParent(link), WM_COMMAND,
-                     MAKEWPARAM(::GetDlgCtrlID(link), BN_CLICKED), reinterpret_cast<LPARAM>(link));
+      ::SendMessageW(::GetParent(link), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(link), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(link));
       return 0;
     default:
       break;

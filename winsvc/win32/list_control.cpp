@@ -43,8 +43,8 @@ ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition&
   // system reads its lines from.
   window_ = OwnedWindow(::CreateWindowExW(
       0, L"LISTBOX", L"",
-      WS_CHILD | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-      rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+      WS_CHILD | WS_TABSTOP | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, rect.left,
+      rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.number)), ThisModule(), nullptr));
   if (!window_) return;
   ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -77,8 +77,8 @@ void ListControl::Refresh() {
   // The list box keeps the top within its lines, and scrolls the selection
   // into view.
   ::SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-  ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedRow(definition_.number) - 1),
-                 0);
+  ::SendMessageW(list, LB_SETCURSEL,
+                 static_cast<WPARAM>(model_.SelectedRow(definition_.number) - 1), 0);
   ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list, nullptr, FALSE);
   refreshing_ = false;
@@ -125,7 +125,8 @@ LRESULT ListControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT selectedBefore = Ask(LB_GETCURSEL);
   // With no line selected the list box takes any key to select its caret
   // line, the first; End and Page Down go on from there, as from a selection.
-  if (message == WM_KEYDOWN && selectedBefore == LB_ERR && (wParam == VK_END || wParam == VK_NEXT)) {
+  if (message == WM_KEYDOWN && selectedBefore == LB_ERR &&
+      (wParam == VK_END || wParam == VK_NEXT)) {
     Ask(LB_SETCURSEL, 0);
   }
   const LRESULT result = Ask(message, wParam, lParam);

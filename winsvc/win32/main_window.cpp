@@ -61,15 +61,26 @@ std::int32_t KeyCodeOf(const MSG& message) {
 }  // namespace
 
 bool MainWindow::Screen::operator==(const Screen& other) const {
-  return ::EqualRect(&workArea, &other.workArea) && width == other.width &&
-         height == other.height;
+  return ::EqualRect(&workArea, &other.workArea) && width == other.width && height == other.height;
 }
 
 MainWindow::Screen MainWindow::CurrentScreen() {
   Screen screen;
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen.workArea, 0);
   screen.width = ::GetSystemMetrics(SM_CXSCREEN);
   screen.height = ::GetSystemMetrics(SM_CYSCREEN);
+  // The primary monitor's work area, within the monitor: a shell that has not
+  // caught up with a smaller screen yet (Wine's never does) reports the old
+  // work area, which reaches past it.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (::GetMonitorInfoA(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    ::IntersectRect(&screen.workArea, &monitor.rcWork, &monitor.rcMonitor);
+  } else {
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const RECT whole{0, 0, screen.width, screen.height};
+    ::IntersectRect(&screen.workArea, &workArea, &whole);
+  }
   return screen;
 }
 
@@ -155,9 +166,9 @@ void MainWindow::CreateControls() {
       made.list->Refresh();  // scrolled to the row the model has selected
     } else if (IsChildKind(control)) {
       const ControlNumber under = model_.TextUnder(control.number);
-      made.child = CreateChildControl(window_.get(), control,
-                                      under != 0 ? model_.ControlText(under) : text, made.rect,
-                                      made.font, &apartment_);
+      made.child =
+          CreateChildControl(window_.get(), control, under != 0 ? model_.ControlText(under) : text,
+                             made.rect, made.font, &apartment_);
     } else if (control.kind == ControlKind::kImage) {
       made.image = LoadIcon(control.text, made.rect.right - made.rect.left,
                             made.rect.bottom - made.rect.top);
