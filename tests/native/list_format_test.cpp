@@ -22,6 +22,10 @@ void PrintTo(const ListColumn& c, std::ostream* os) {
       << (c.picture.grouped ? "_" : "") << (c.picture.blankWhenZero ? "B" : "") << "}";
 }
 
+void PrintTo(const ShownCell& cell, std::ostream* os) {
+  *os << '"' << cell.text << '"' << (cell.origin == TextOrigin::kSystem ? " (system)" : "");
+}
+
 namespace {
 
 constexpr std::string_view kProcessListFormat =

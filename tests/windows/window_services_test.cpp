@@ -488,8 +488,7 @@ TEST_F(WindowServicesTest, ALinkIsReadAsALinkNamedByItsTextAndFollowedByItsDefau
 // must not take the keyboard from the window the user works in.
 TEST_F(WindowServicesTest, AFocusAskedForWhileHiddenTakesNoKeyboardUntilTheWindowIsShown) {
   ShowInFront();
-  SetIconized(true);
-  SetHidden(true);
+  SetHidden(true);  // not iconized: Wine gives no focus to an iconized window at all
   const win32::OwnedWindow other(::CreateWindowExA(0, "BUTTON", "Another window",
                                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
                                                    nullptr, nullptr, nullptr, nullptr));
@@ -505,7 +504,6 @@ TEST_F(WindowServicesTest, AFocusAskedForWhileHiddenTakesNoKeyboardUntilTheWindo
   EXPECT_FALSE(::IsWindowVisible(window_));
 
   SetHidden(false);
-  SetIconized(false);
   ::SetForegroundWindow(window_);
   Collect();
   EXPECT_EQ(Focused(), kButton) << "the focus asked for is given once shown";
