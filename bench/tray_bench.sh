@@ -20,7 +20,8 @@
 # This script starts the programs and writes down what they gave, round by
 # round, in BUILD/bench-tray/figures.txt; bench/tray_report.py decides from
 # those figures which rounds to run again and prints the report, which
-# `python3 bench/tray_report.py report FIGURES` prints again.
+# `python3 bench/tray_report.py report FIGURES` prints again. bench/README.md
+# says how the rounds are paired and what the figures mean.
 # Usage: bench/tray_bench.sh [ROUNDS [QUELLIX.exe MINIMAL.exe [MINIMAL_WINDOW.exe]]]
 #   after `cmake --build --preset windows`; the images default to the
 #   build's, and may be others (a release's quellix.exe, an older build).
