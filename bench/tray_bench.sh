@@ -17,6 +17,11 @@
 #     the program then still takes before it answers again (which holds the
 #     one-second wait: more than 1,000 ms means the server was gone before the
 #     wait began).
+# This script starts the programs and writes down what they gave, round by
+# round, in BUILD/bench-tray/figures.txt; bench/tray_report.py decides from
+# those figures which rounds to run again and prints the report, which
+# `python3 bench/tray_report.py report FIGURES` prints again. bench/README.md
+# says how the rounds are paired and what the figures mean.
 # Usage: bench/tray_bench.sh [ROUNDS [QUELLIX.exe MINIMAL.exe [MINIMAL_WINDOW.exe]]]
 #   after `cmake --build --preset windows`; the images default to the
 #   build's, and may be others (a release's quellix.exe, an older build).
@@ -50,13 +55,6 @@ source tools/wine-env.sh "$state"
 source tools/wine-desktop.sh
 wine "$probe" visible >/dev/null 2>&1  # the desktop comes up
 sleep 3
-
-# On a virtual machine the hypervisor can take the CPUs away from this machine
-# for a while (the kernel counts that time as stolen), and a start-up is then
-# longer by a spell that has nothing to do with the program. The probe prints
-# the milliseconds stolen while it timed; a round in which more than one tick
-# of the kernel's (10 ms) was stolen is left out and another run in its place.
-steal_limit=10
 
 # Starts a program through the probe, which times it, reads its private bytes
 # once it has settled, closes it and waits until it has gone. Prints the
@@ -95,130 +93,44 @@ measure_first_show() {
   echo "${shown:-0} ${bytes:-0} ${stolen:-0}"
 }
 
-# The median of the values read, then those that bound their middle half
-# (nearest rank). A round in which a program gave no measurement reads 0 and
-# is left out.
-middle() {
-  awk '$1 > 0' | sort -n | awk '{ v[NR] = $1 } END {
-    if (NR) print v[int((NR + 1) / 2)], v[int((NR + 3) / 4)], v[int((3 * NR + 3) / 4)] }'
-}
-median() { middle | awk '{ print $1 }'; }
-# The median of each round's own ratio: the two programs start one after the
-# other in a round, so a slower spell of the host weighs on both alike. Beside
-# it, the ratios that bound the middle half of the rounds: where a single start
-# can take twice as long as the next, that spread says how far the median can
-# be trusted.
-median_ratio() {
-  local -n numerators=$1 denominators=$2
-  for i in "${!numerators[@]}"; do
-    ((numerators[i] > 0 && denominators[i] > 0)) || continue  # a round that failed
-    awk "BEGIN { printf \"%.4f\\n\", ${numerators[i]} / ${denominators[i]} }"
-  done | middle | awk '{ printf "%.2f, the middle half of the rounds %.2f to %.2f", $1, $2, $3 }'
-}
+# What was measured goes into a file, and bench/tray_report.py decides from it
+# which rounds count and makes the report; the file stays for a report made
+# again.
+figures=$state/figures.txt
+echo "rounds $rounds" >"$figures"
 
-# Whether the host took so much time from a round's two timed steps (their
-# stolen milliseconds are the arguments) that the round must be run again.
-disturbed() {
-  (($1 > steal_limit || $2 > steal_limit)) || return 1
-  ((left_out += 1))
-  echo "  (run again: the host took $1 and $2 ms of CPU time from this machine)" >&2
+# Runs rounds of one kind, start-up or first-show, each timing quellix.exe and
+# a yardstick program (path, window class) with the given measuring function,
+# for as long as the report script wants more rounds. It tells how each round
+# went, and wants another in place of one in which the host took CPU time
+# from a timed step. Which program goes first alternates from round to round:
+# the one that starts right after the other has closed finds Wine's caches
+# warmer, or its server still busy, and that must weigh on both alike.
+run_rounds() {
+  local kind=$1 measure=$2 yardstick=$3 yardstick_class=$4 attempt quellix_figures minimal_figures
+  for ((attempt = 1; $(python3 bench/tray_report.py wanted "$figures" "$kind") > 0; attempt++)); do
+    if ((attempt % 2)); then
+      quellix_figures=$("$measure" "$quellix" QuellixMainWindow)
+      minimal_figures=$("$measure" "$yardstick" "$yardstick_class")
+    else
+      minimal_figures=$("$measure" "$yardstick" "$yardstick_class")
+      quellix_figures=$("$measure" "$quellix" QuellixMainWindow)
+    fi
+    printf '%s %s %s %s\n' "$kind" "$attempt" quellix "$quellix_figures" \
+      "$kind" "$attempt" minimal "$minimal_figures" >>"$figures"
+  done
 }
-left_out=0
-
-quellix_times=() minimal_times=() quellix_bytes=() minimal_bytes=()
-quellix_ready=() minimal_ready=()
-# Which program goes first alternates from round to round: the one that starts
-# right after the other has closed finds Wine's caches warmer, or its server
-# still busy, and that must weigh on both alike. A disturbed round is run
-# again, up to three times as many rounds as were asked for in all.
-for ((attempt = 1; ${#quellix_times[@]} < rounds && attempt <= 3 * rounds; attempt++)); do
-  if ((attempt % 2)); then
-    read -r t r b qs <<<"$(measure "$quellix" QuellixMainWindow)"
-    read -r mt mr mb ms <<<"$(measure "$minimal" MinimalTray)"
-  else
-    read -r mt mr mb ms <<<"$(measure "$minimal" MinimalTray)"
-    read -r t r b qs <<<"$(measure "$quellix" QuellixMainWindow)"
-  fi
-  echo "round $attempt: icon quellix $t ms, minimal $mt ms;" \
-    "answering quellix $r ms, minimal $mr ms" >&2
-  disturbed "$qs" "$ms" && continue
-  quellix_times+=("$t") quellix_ready+=("$r") quellix_bytes+=("$b")
-  minimal_times+=("$mt") minimal_ready+=("$mr") minimal_bytes+=("$mb")
-done
-quellix_shown=() minimal_shown=() quellix_shown_bytes=() minimal_shown_bytes=()
-for ((attempt = 1; ${#quellix_shown[@]} < rounds && attempt <= 3 * rounds; attempt++)); do
-  if ((attempt % 2)); then
-    read -r t b qs <<<"$(measure_first_show "$quellix" QuellixMainWindow)"
-    read -r mt mb ms <<<"$(measure_first_show "$minimal_window" MinimalWindow)"
-  else
-    read -r mt mb ms <<<"$(measure_first_show "$minimal_window" MinimalWindow)"
-    read -r t b qs <<<"$(measure_first_show "$quellix" QuellixMainWindow)"
-  fi
-  echo "round $attempt: first show quellix $t ms, minimal $mt ms;" \
-    "bytes then quellix $b, minimal $mb" >&2
-  disturbed "$qs" "$ms" && continue
-  quellix_shown+=("$t") quellix_shown_bytes+=("$b")
-  minimal_shown+=("$mt") minimal_shown_bytes+=("$mb")
-done
-# A program that did not start under Wine reads as 0. Such rounds are left out
-# of a figure and counted; a figure that lost half of its rounds is no figure.
-failed=0
-for series in quellix_times minimal_times quellix_ready minimal_ready quellix_bytes minimal_bytes \
-  quellix_shown minimal_shown quellix_shown_bytes minimal_shown_bytes; do
-  declare -n values=$series
-  lost=0
-  for value in "${values[@]}"; do ((value > 0)) || ((lost += 1)); done
-  kept=${#values[@]}
-  unset -n values
-  if ((lost * 2 >= kept)); then
-    echo "tray_bench: $lost of $kept rounds gave no measurement under Wine ($series)" >&2
-    exit 1
-  fi
-  ((failed += lost))
-done
-
-qs=$(stat -c %s "$quellix")
-ms=$(stat -c %s "$minimal")
-echo "Size of the image (stripped):"
-echo "  quellix.exe $qs bytes ($(awk "BEGIN { printf \"%.1f\", $qs / 1024 }") KiB, goal at most 256 KiB) against the minimal tray program $ms bytes: ratio $(awk "BEGIN { printf \"%.2f\", $qs / $ms }")"
-qt=$(printf '%s\n' "${quellix_times[@]}" | median)
-mt=$(printf '%s\n' "${minimal_times[@]}" | median)
-qb=$(printf '%s\n' "${quellix_bytes[@]}" | median)
-mb=$(printf '%s\n' "${minimal_bytes[@]}" | median)
-qr=$(printf '%s\n' "${quellix_ready[@]}" | median)
-mr=$(printf '%s\n' "${minimal_ready[@]}" | median)
-qf=$(printf '%s\n' "${quellix_shown[@]}" | median)
-mf=$(printf '%s\n' "${minimal_shown[@]}" | median)
-qfb=$(printf '%s\n' "${quellix_shown_bytes[@]}" | median)
-mfb=$(printf '%s\n' "${minimal_shown_bytes[@]}" | median)
+run_rounds start-up measure "$minimal" MinimalTray
+run_rounds first-show measure_first_show "$minimal_window" MinimalWindow
+printf 'size %s %s\n' quellix "$(stat -c %s "$quellix")" minimal "$(stat -c %s "$minimal")" >>"$figures"
 
 cp "$sleeper" "$state/C60SRVX.EXE"
 wine "$quellix" >/dev/null 2>&1 &
 qpid=$!
 within 30 icon_shown
-read -r gone answering <<<"$(wine "$probe" kill-timing "$(winepath -w "$state/C60SRVX.EXE")" 2>/dev/null | tr -d '\r')"
+echo "kill $(wine "$probe" kill-timing "$(winepath -w "$state/C60SRVX.EXE")" 2>/dev/null | tr -d '\r')" \
+  >>"$figures"
 wine "$probe" close QuellixMainWindow >/dev/null 2>&1
 wait "$qpid" 2>/dev/null
 
-((failed == 0)) || echo "Left out: $failed measurements of failed rounds, which gave nothing under Wine"
-((left_out == 0)) || echo "Run again: $left_out rounds in which the host took more than" \
-  "$steal_limit ms of CPU time from this machine while a program was timed"
-for series in quellix_times quellix_shown; do
-  declare -n values=$series
-  ((${#values[@]} == rounds)) ||
-    echo "Only ${#values[@]} of the $rounds rounds asked for were undisturbed ($series)"
-  unset -n values
-done
-echo "Start-up until the tray icon is registered (medians of ${#quellix_times[@]} rounds, timed by the probe that starts it;"
-echo "  the ratio is the median of the rounds' own ratios):"
-echo "  quellix.exe $qt ms against the minimal tray program $mt ms: ratio $(median_ratio quellix_times minimal_times) (goal at most 1.10)"
-echo "Start-up until the program answers a message (medians of ${#quellix_ready[@]} rounds):"
-echo "  quellix.exe $qr ms against the minimal tray program $mr ms: ratio $(median_ratio quellix_ready minimal_ready) (goal at most 1.10)"
-echo "Private bytes after start (medians):"
-echo "  quellix.exe $qb against $mb: ratio $(median_ratio quellix_bytes minimal_bytes) (goal at most 1.10)"
-echo "First show, from the tray item About until the window has painted (medians of ${#quellix_shown[@]} rounds):"
-echo "  quellix.exe $qf ms against the minimal window program $mf ms: ratio $(median_ratio quellix_shown minimal_shown)"
-echo "Private bytes after the first show (medians):"
-echo "  quellix.exe $qfb against $mfb: ratio $(median_ratio quellix_shown_bytes minimal_shown_bytes)"
-echo "The tray item Quellix: the server gone after ${gone:-?} ms; the program answered again ${answering:-?} ms later"
-echo "  (over 1000 ms: the server was gone before the one-second wait began)"
+python3 bench/tray_report.py report "$figures"

@@ -11,6 +11,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils xdotool imagemagick
   python3 git
+  openssl osslsigncode  # signing the release with Authenticode, and its test
   locales fonts-vlgothic  # a Japanese locale for Wine and a font with its script
 )
 

@@ -33,6 +33,8 @@ clone() {
   git -C "$1" checkout -q --detach "$commit"
 }
 
+# Unsigned, whatever signing settings the caller has.
+unset QUELLIX_SIGN_PKCS12 QUELLIX_SIGN_PASSWORD QUELLIX_SIGN_TIMESTAMP_URL
 clone "$first"
 (TZ=UTC umask 022 && bash "$first/tools/release.sh") >"$work/first.log" 2>&1 ||
   { cat "$work/first.log"; exit 1; }
