@@ -61,9 +61,13 @@ WNDPROC GetWindowProcedure();
 void SetWindowProcedure(WNDPROC procedure);
 HINSTANCE ModuleInstance();
 
-// A tab: its page becomes current. A list: it takes the focus and row
-// `position` (1-based, 0 for none) is selected. Any other control: it takes
-// the focus.
+// A tab: its page becomes current, and the focus goes to that page's control
+// that had it last (its first that takes it, the first time). A list: it
+// takes the focus and row `position` (1-based, 0 for none) is selected. Any
+// other control that takes the focus: it takes it. A control of a page that is
+// not current takes it when its page becomes current; and the keyboard focus
+// moves only within a window that has the keyboard already: asked for while
+// the window is hidden, it is given when the window is shown.
 void SelectControl(ControlNumber control, int position);
 // Redraws the control from the data it shows.
 void RedrawControl(ControlNumber control);

@@ -105,12 +105,18 @@ shot closed
 check "Close hides the window" within 5 hidden
 check "Close puts the icon back" within 5 icon_shown
 
-server=$(start_dummy C55SRVX.EXE)
-other=$(start_dummy C60SRVX.EXE)
-tray_item Quellix
-check "after choosing Clarion 5.5 EE the kill ends C55SRVX.EXE" within 5 gone "$server"
-check "and leaves C60SRVX.EXE running" running "$other"
-kill "$other" 2>/dev/null
+# The tray item Quellix after an edition was chosen ($1): it ends that
+# edition's server ($2) and leaves another edition's ($3) running.
+check_kill_ends_only() {
+  local server other
+  server=$(start_dummy "$2")
+  other=$(start_dummy "$3")
+  tray_item Quellix
+  check "after choosing $1 the kill ends $2" within 5 gone "$server"
+  check "and leaves $3 running" running "$other"
+  kill "$other" 2>/dev/null
+}
+check_kill_ends_only "Clarion 5.5 EE" C55SRVX.EXE C60SRVX.EXE
 
 # ---- The keyboard ----------------------------------------------------------------
 # The window worked by keyboard alone, keys typed on the X display: the pages
@@ -134,12 +140,7 @@ shot keys-about
 # The page gives back its focus, on Close, clicked last time: round once.
 xdotool key Tab Tab Tab Return
 check "Tab round the About page to Close and Enter hide the window" within 5 hidden
-server=$(start_dummy C60SRVX.EXE)
-other=$(start_dummy C55SRVX.EXE)
-tray_item Quellix
-check "after choosing Clarion 6.x EE by keys the kill ends C60SRVX.EXE" within 5 gone "$server"
-check "and leaves C55SRVX.EXE running" running "$other"
-kill "$other" 2>/dev/null
+check_kill_ends_only "Clarion 6.x EE by keys" C60SRVX.EXE C55SRVX.EXE
 
 # ---- Another program in front ------------------------------------------------------
 # The user's hung IDE: another program's maximized window, opened after Quellix,

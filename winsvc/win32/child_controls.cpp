@@ -4,6 +4,7 @@
 
 #include "platform/win32/system_functions.h"
 #include "winsvc/win32/link_window.h"
+#include "winsvc/win32/see_through.h"
 #include "winsvc/win32/text_drawing.h"
 #include "winsvc/win32/this_module.h"
 
@@ -23,16 +24,8 @@ void DrawUnthemed(HWND child) {
 // procedure takes (it keeps the text, and tells assistive technology of a
 // new one), and the pointer passes through it.
 LRESULT CALLBACK SeeThroughProcedure(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; AnswerSeeThrough(child, message, &result)) return result;
   switch (message) {
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      ::ValidateRect(child, nullptr);
-      return 0;
-    case WM_PRINTCLIENT:
-      return 0;
     case WM_SETTEXT:
     case WM_ENABLE:
     case WM_UPDATEUISTATE:

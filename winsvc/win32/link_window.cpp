@@ -1,6 +1,7 @@
 #include "winsvc/win32/link_window.h"
 
 #include "winsvc/win32/link_accessible.h"
+#include "winsvc/win32/see_through.h"
 #include "winsvc/win32/text_drawing.h"
 #include "winsvc/win32/this_module.h"
 
@@ -19,6 +20,7 @@ void InvalidateUnder(HWND link) {
 }
 
 LRESULT CALLBACK LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; AnswerSeeThrough(link, message, &result)) return result;
   switch (message) {
     case WM_NCCREATE: {
       const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -26,13 +28,6 @@ LRESULT CALLBACK LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lP
                           reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
       break;
     }
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      ::ValidateRect(link, nullptr);
-      return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       InvalidateUnder(link);
