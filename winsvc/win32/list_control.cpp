@@ -50,41 +50,38 @@ ListControl::ListControl(HWND parent, const RECT& rect, const ControlDefinition&
   ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   listBoxProcedure_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
       window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListControl::Procedure)));
-  ::SendMessageW(window_.get(), LB_SETITEMHEIGHT, 0, rowHeight_);
+  Ask(LB_SETITEMHEIGHT, 0, rowHeight_);
 }
 
 void ListControl::SetFont(HFONT font) {
   font_ = font;
   rowHeight_ = LineHeight(font);
-  ::SendMessageW(window_.get(), LB_SETITEMHEIGHT, 0, rowHeight_);
+  Ask(LB_SETITEMHEIGHT, 0, rowHeight_);
   Refresh();
 }
 
 void ListControl::Refresh() {
-  const HWND list = window_.get();
-  if (!list) return;
-  refreshing_ = true;
+  if (!window_) return;
+  // Straight to the list box: the selection it is given is the model's already.
   const int top = TopRow();
-  ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  Ask(WM_SETREDRAW, FALSE);
+  Ask(LB_RESETCONTENT);
   if (const ListSource* rows = model_.ListData(definition_.number)) {
     for (std::size_t row = 0; row < rows->RowCount(); ++row) {
-      ::SendMessageW(list, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(LineName(columns_, *rows, row).c_str()));
+      Ask(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LineName(columns_, *rows, row).c_str()));
     }
   }
   model_.KeepSelectionInRows(definition_.number);
   // The list box keeps the top within its lines, and scrolls the selection
   // into view.
-  ::SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-  ::SendMessageW(list, LB_SETCURSEL,
-                 static_cast<WPARAM>(model_.SelectedRow(definition_.number) - 1), 0);
-  ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list, nullptr, FALSE);
-  refreshing_ = false;
+  Ask(LB_SETTOPINDEX, static_cast<WPARAM>(top));
+  Ask(LB_SETCURSEL, static_cast<WPARAM>(model_.SelectedRow(definition_.number) - 1));
+  Ask(WM_SETREDRAW, TRUE);
+  ::InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
 LRESULT ListControl::Ask(UINT message, WPARAM wParam, LPARAM lParam) const {
+  if (!listBoxProcedure_) return 0;  // no list box could be made
   return ::CallWindowProcW(listBoxProcedure_, window_.get(), message, wParam, lParam);
 }
 
@@ -131,7 +128,7 @@ LRESULT ListControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   const LRESULT result = Ask(message, wParam, lParam);
   const LRESULT selected = Ask(LB_GETCURSEL);
-  if (selected != selectedBefore && !refreshing_) {
+  if (selected != selectedBefore) {
     model_.SelectControl(definition_.number, static_cast<int>(selected) + 1);
   }
   if (top != TopRow() || selected != selectedBefore || message == WM_SETFOCUS ||

@@ -46,7 +46,8 @@ class ListControl {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintTo(HDC dc, const RECT& client);
-  // A message to the list box's own procedure, past this one.
+  // A message to the list box's own procedure, past this one: what it
+  // changes is the model's already, or is drawn by whoever asked.
   LRESULT Ask(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   int TopRow() const;
 
@@ -58,7 +59,6 @@ class ListControl {
   int rowHeight_ = 1;
   ListColours colours_;
   WNDPROC listBoxProcedure_ = nullptr;
-  bool refreshing_ = false;  // the selection it sets is the model's already
   OwnedWindow window_;
 };
 

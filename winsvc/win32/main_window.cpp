@@ -162,8 +162,7 @@ void MainWindow::CreateControls() {
     if (control.kind == ControlKind::kList) {
       made.list = std::make_unique<ListControl>(window_.get(), made.rect, control, model_, *units_,
                                                 made.font, ListColoursOf(definition));
-      made.child = made.list->Hwnd();
-      made.list->Refresh();  // scrolled to the row the model has selected
+      made.child = made.list->Hwnd();  // its rows are read when its page shows
     } else if (IsChildKind(control)) {
       const ControlNumber under = model_.TextUnder(control.number);
       made.child =
@@ -217,12 +216,16 @@ void MainWindow::ObserveSizeState() {
 
 void MainWindow::WakeLoop() { ::PostMessageA(window_.get(), WM_NULL, 0, 0); }
 
-void MainWindow::NoteFocus() {
+ControlNumber MainWindow::ControlWithFocus() const {
   const HWND window = window_.get();
   HWND focus = ::GetFocus();
-  if (!::IsChild(window, focus)) return;
+  if (!::IsChild(window, focus)) return 0;
   while (::GetParent(focus) != window) focus = ::GetParent(focus);
-  model_.FocusMoved(::GetDlgCtrlID(focus));
+  return ::GetDlgCtrlID(focus);
+}
+
+void MainWindow::NoteFocus() {
+  if (const ControlNumber focused = ControlWithFocus()) model_.FocusMoved(focused);
 }
 
 void MainWindow::ApplyFocus() {
@@ -376,8 +379,7 @@ void MainWindow::Paint() {
   }
   // A link with the focus shows it around its text, once the keyboard is in use.
   const bool focusShown = (::SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
-  const HWND focus = ::GetFocus();
-  const int focusNumber = focus && ::GetParent(focus) == window ? ::GetDlgCtrlID(focus) : 0;
+  const ControlNumber focusNumber = ControlWithFocus();
   const ControlDefinition* focused = model_.FindControl(focusNumber);
   if (focusShown && focused && focused->kind == ControlKind::kRegion) {
     if (const WindowControl* text = Find(model_.TextUnder(focusNumber))) {
@@ -495,7 +497,7 @@ void MainWindow::SelectControl(ControlNumber number, int position) {
   if (page) {
     SyncPresence();
     RefreshPresentLists();  // the rows may have changed while they were not seen
-  } else if (WindowControl* control = Find(number); control->list) {
+  } else if (WindowControl* control = Find(number); control && control->list) {
     control->list->Refresh();
   }
   ApplyFocus();
@@ -524,7 +526,7 @@ void MainWindow::SetHidden(bool hidden) {
   if (!::IsWindowVisible(window)) {
     // The screen may have changed while the window was hidden (a resolution
     // changed, a laptop undocked): it comes up whole, centred anew.
-    if (!(placedFor_ == CurrentScreen())) Place();
+    if (placedFor_ != CurrentScreen()) Place();
     RefreshPresentLists();
     // As a dialog is shown: focus rectangles once the keyboard is used.
     ::SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);

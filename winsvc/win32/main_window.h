@@ -88,6 +88,9 @@ class MainWindow {
   void ObserveSizeState();
   // Whether the message is a key the model has taken.
   bool TakeKey(const MSG& message);
+  // The control of the window that has the keyboard focus, or a window in
+  // it; 0 for none.
+  ControlNumber ControlWithFocus() const;
   // The model learns where the user has put the keyboard focus.
   void NoteFocus();
   // The keyboard focus goes where the model has it, if the user works in this
